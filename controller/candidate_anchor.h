@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// Where the client's text is on screen, for placing the candidate window and the toolbar.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/geometry.h"
+#include "platform/text_client.h"
+
+namespace kv {
+
+// The line-height rectangle of character `index` of the client's text in screen coordinates.
+// Falls back to the character at 0, then to the first rectangle of the empty range at 0; a
+// client that fails while answering leaves the rectangle as it was at that moment (16 x 16 at
+// the origin before any answer).
+Rect CandidateAnchorRect(TextClient* client, std::int64_t index);
+
+}  // namespace kv

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+// The controller's side of the shared candidate window: the display list, the highlight, the
+// toolbar next to the insertion point and how it follows, and the window's delegate calls.
+#include "controller/candidate_anchor.h"
+#include "controller/input_controller.h"
+#include "platform/services.h"
+#include "platform/transforms.h"
+#include "settings/settings_keys.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kDigitSelectionKeys = "1234567890";
+constexpr std::string_view kLetterSelectionKeys = "asdfghjkl:";
+// How long the toolbar keeps following the insertion point after the last keystroke (mode 2).
+constexpr double kEndOfTypingDelay = 0.9;
+
+enum FollowMode : std::int64_t { NeverFollow = 0, AlwaysFollow = 1, FollowWhileTyping = 2 };
+
+}  // namespace
+
+void KVInputController::rebuildCandidateItems() {
+    _candidateItems.clear();
+    if (!_engine) {
+        return;
+    }
+    for (const std::string& candidate : _engine->candidates) {
+        _candidateItems.push_back(Transforms::utf16ToUtf8(displayText(candidate)));
+    }
+}
+
+void KVInputController::showCandidateWindow(const Rect& anchor) {
+    _windows.candidates.showCandidates(
+        _candidateItems, _letterSelection ? kLetterSelectionKeys : kDigitSelectionKeys,
+        _candidateIndex, _simplifiedMode, _fullwidthMode, anchor);
+}
+
+void KVInputController::refreshVisibleCandidates() {
+    if (!_engine || _engine->candidates.empty()) {
+        return;
+    }
+    rebuildCandidateItems();
+    _windows.candidates.setDelegate(weak_from_this());
+    showCandidateWindow(CandidateAnchorRect(client(), 0));
+}
+
+void KVInputController::updateCandidateSelection() {
+    if (_candidateIndex >= 0 &&
+        _candidateIndex < static_cast<std::int64_t>(_candidateItems.size())) {
+        _windows.candidates.selectIndex(_candidateIndex);
+    }
+}
+
+void KVInputController::showPersistentToolbarForClient(TextClient* client, bool typing) {
+    if (client == nullptr) {
+        return;
+    }
+    // While candidates are offered the list owns the window.
+    if (_engine && !_engine->candidates.empty()) {
+        return;
+    }
+    if (!_persistentToolbar) {
+        _windows.candidates.hide();
+        return;
+    }
+    bool follow = _toolbarFollowMode == AlwaysFollow;
+    if (_toolbarFollowMode == FollowWhileTyping) {
+        if (typing) {
+            _temporaryFollowPending = true;
+            const std::uint64_t generation = ++_toolbarFollowGeneration;
+            const std::weak_ptr<KVInputController> weak = weak_from_this();
+            mainQueue().after(kEndOfTypingDelay, [weak, generation] {
+                if (const std::shared_ptr<KVInputController> self = weak.lock()) {
+                    self->endTemporaryFollow(generation);
+                }
+            });
+            follow = true;
+        } else {
+            follow = _temporaryFollowPending;
+        }
+    }
+    _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client, 0), _simplifiedMode,
+                                                _fullwidthMode, follow);
+}
+
+void KVInputController::endTemporaryFollow(std::uint64_t generation) {
+    // A later keystroke, a settings change, a deactivation, an application switch or the end
+    // of the session has superseded this step.
+    if (_closed || _toolbarFollowGeneration != generation) {
+        return;
+    }
+    _temporaryFollowPending = false;
+    if (!_persistentToolbar || (_engine && !_engine->candidates.empty())) {
+        return;
+    }
+    if (client() == nullptr) {
+        return;
+    }
+    _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client(), 0), _simplifiedMode,
+                                                _fullwidthMode, false);
+}
+
+void KVInputController::setSimplifiedMode(bool on) {
+    _simplifiedMode = on;
+    standardUserDefaults().setBool(SettingsKey::SimplifiedOutput, on);
+}
+
+void KVInputController::setFullwidthMode(bool on) {
+    _fullwidthMode = on;
+    standardUserDefaults().setBool(SettingsKey::FullwidthMode, on);
+}
+
+void KVInputController::candidateWindowDidMoveToIndex(KVCandidateWindow&, std::int64_t index) {
+    _candidateIndex = index;
+}
+
+void KVInputController::candidateWindowDidChooseIndex(KVCandidateWindow&, std::int64_t index) {
+    if (index >= 0 && _engine && index < static_cast<std::int64_t>(_engine->candidates.size())) {
+        applyAction(_engine->choose(static_cast<std::size_t>(index)), client());
+    }
+}
+
+void KVInputController::candidateWindowDidToggleScript(KVCandidateWindow&) {
+    setSimplifiedMode(!_simplifiedMode);
+    refreshVisibleCandidates();
+    showPersistentToolbarForClient(client(), false);
+}
+
+void KVInputController::candidateWindowDidToggleWidth(KVCandidateWindow&) {
+    setFullwidthMode(!_fullwidthMode);
+    refreshVisibleCandidates();
+    showPersistentToolbarForClient(client(), false);
+}
+
+void KVInputController::candidateWindowDidOpenSettings(KVCandidateWindow&) {
+    showPreferences();
+}
+
+void KVInputController::candidateWindowDidOpenWords(KVCandidateWindow&) {
+    openUserDictionary();
+}
+
+void KVInputController::candidateWindowDidToggleKeyboard(KVCandidateWindow&) {
+    toggleKeyboard();
+}
+
+}  // namespace kv

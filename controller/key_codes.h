@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// The virtual key codes of the ANSI keyboard that key handling tests, and what they mean.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kv {
+
+// Hardware-independent codes: the same key gives the same code whatever the user's layout.
+namespace KeyCode {
+inline constexpr std::uint16_t Digit1 = 18;
+inline constexpr std::uint16_t Digit2 = 19;
+inline constexpr std::uint16_t Digit3 = 20;
+inline constexpr std::uint16_t Digit4 = 21;
+inline constexpr std::uint16_t Digit6 = 22;
+inline constexpr std::uint16_t Digit5 = 23;
+inline constexpr std::uint16_t Equal = 24;
+inline constexpr std::uint16_t Digit9 = 25;
+inline constexpr std::uint16_t Digit7 = 26;
+inline constexpr std::uint16_t Minus = 27;
+inline constexpr std::uint16_t Digit8 = 28;
+inline constexpr std::uint16_t Digit0 = 29;
+inline constexpr std::uint16_t RightBracket = 30;
+inline constexpr std::uint16_t LeftBracket = 33;
+inline constexpr std::uint16_t Return = 36;
+inline constexpr std::uint16_t Quote = 39;
+inline constexpr std::uint16_t Semicolon = 41;
+inline constexpr std::uint16_t Backslash = 42;
+inline constexpr std::uint16_t Comma = 43;
+inline constexpr std::uint16_t Slash = 44;
+inline constexpr std::uint16_t Period = 47;
+inline constexpr std::uint16_t Tab = 48;
+inline constexpr std::uint16_t Space = 49;
+inline constexpr std::uint16_t Grave = 50;
+inline constexpr std::uint16_t Delete = 51;
+inline constexpr std::uint16_t Escape = 53;
+inline constexpr std::uint16_t Shift = 56;
+inline constexpr std::uint16_t CapsLock = 57;
+inline constexpr std::uint16_t RightShift = 60;
+inline constexpr std::uint16_t KeypadEnter = 76;
+inline constexpr std::uint16_t PageUp = 116;
+inline constexpr std::uint16_t PageDown = 121;
+inline constexpr std::uint16_t LeftArrow = 123;
+inline constexpr std::uint16_t RightArrow = 124;
+inline constexpr std::uint16_t DownArrow = 125;
+inline constexpr std::uint16_t UpArrow = 126;
+}  // namespace KeyCode
+
+// Control, Option and Command: a key held with any of them is a shortcut, never typing.
+inline constexpr std::uint64_t CommandLikeModifiers = 0x1C0000;
+
+// The numeric keypad: decimal point, *, +, clear, /, Enter, -, =, and the digits 0 to 9, as a
+// bit set over code - 65.
+inline constexpr bool IsKeypadKeyCode(std::uint16_t keyCode) {
+    constexpr std::uint32_t mask = 0xDFF2C55;
+    return keyCode >= 65 && keyCode < 65 + 28 && ((mask >> (keyCode - 65)) & 1u) != 0;
+}
+
+// The row a digit key selects on a page (the digit row as "1234567890" labels it), or -1.
+inline constexpr int DigitRowIndex(std::uint16_t keyCode) {
+    switch (keyCode) {
+        case KeyCode::Digit1:
+            return 0;
+        case KeyCode::Digit2:
+            return 1;
+        case KeyCode::Digit3:
+            return 2;
+        case KeyCode::Digit4:
+            return 3;
+        case KeyCode::Digit5:
+            return 4;
+        case KeyCode::Digit6:
+            return 5;
+        case KeyCode::Digit7:
+            return 6;
+        case KeyCode::Digit8:
+            return 7;
+        case KeyCode::Digit9:
+            return 8;
+        case KeyCode::Digit0:
+            return 9;
+        default:
+            return -1;
+    }
+}
+
+// The US layout's shifted symbol of a symbol key (codes 18 to 50), whatever the user's layout,
+// so Shift with a digit or punctuation key offers the same code key everywhere; 0 for letters,
+// the backslash and every other key.
+inline constexpr char16_t ShiftedRootForKeyCode(std::uint16_t keyCode) {
+    constexpr std::array<char16_t, 33> symbols{
+        u'!', u'@', u'#', u'$', u'^', u'%', u'+', u'(', u'&', u'_', u'*', u')',  // 18 to 29
+        u'}', 0,    0,    u'{', 0,    0,    0,    0,    0,    u'"', 0,    u':',  // 30 to 41
+        0,    u'<', u'?', 0,    0,    u'>', 0,    0,    u'~',                    // 42 to 50
+    };
+    if (keyCode < 18 || keyCode > 50) {
+        return 0;
+    }
+    return symbols[keyCode - 18];
+}
+
+}  // namespace kv

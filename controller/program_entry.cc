@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#include "controller/program_entry.h"
+
+#include <optional>
+#include <string>
+
+#include "candidates/candidate_window.h"
+#include "controller/shared_table.h"
+#include "platform/services.h"
+
+namespace kv {
+
+namespace {
+
+// The shared windows are made on first use; they learn their bodies and neighbours first.
+void PrepareSharedWindows(InputMethodKit& framework) {
+    KVWordsWindow::prepareSharedWindow({
+        framework.wordsWindowBody(),
+        []() -> std::shared_ptr<const cqinput::CinTable> { return KVLoadedSharedTable(); },
+    });
+    KVPreferencesWindow::prepareSharedWindow({
+        framework.preferencesWindowBody(),
+        [] { KVWordsWindow::sharedWindow().showWindow(); },
+    });
+}
+
+}  // namespace
+
+int KVMain(InputMethodKit& framework, std::ostream& log) {
+    const std::optional<std::string> name =
+        mainBundle().objectForInfoDictionaryKey(kInputMethodConnectionNameKey);
+    const std::optional<std::string> identifier = mainBundle().bundleIdentifier();
+    PrepareSharedWindows(framework);
+    std::unique_ptr<IMKServer> gServer;
+    if (name) {
+        gServer = framework.createServer(*name, identifier.value_or(std::string()));
+    }
+    if (!gServer) {
+        log << "CQ_Input_KV: cannot create IMKServer\n";
+        return 1;
+    }
+    // The one candidate window of the process, made after the server and kept until the end.
+    KVCandidatePanel();
+    framework.run();
+    return 0;
+}
+
+}  // namespace kv

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+// Painting of the keyboard view: the themed frame, then key caps and controls in fixed colours.
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "keyboard/keyboard_view.h"
+#include "platform/services.h"
+#include "settings/settings_table.h"
+
+namespace kv {
+
+namespace {
+
+// Key caps and controls look the same under every theme.
+constexpr Color kCapShadow = Color::fromRGB255(173, 177, 205);
+constexpr Color kCapFace = Color::fromRGB255(246, 246, 255);
+constexpr Color kCapOutline = Color::fromRGB255(31, 35, 54);
+constexpr Color kCapText = Color::fromRGB255(22, 25, 38);
+// Roots run in diagonal stripes, so neighbours in a row or a column never share a colour.
+constexpr std::array<Color, 3> kRootCycle{
+    Color::fromRGB255(16, 132, 93),
+    Color::fromRGB255(28, 94, 174),
+    Color::fromRGB255(196, 55, 89),
+};
+
+constexpr double kKeyRadius = 6;
+constexpr double kControlRadius = 7;
+constexpr double kStripHeight = 24;
+constexpr Font kCloseFont = Font::system(17, FontWeight::Bold);
+constexpr Font kTitleFont = Font::system(18, FontWeight::Semibold);
+constexpr double kTitlePadding = 6;
+constexpr std::string_view kCloseGlyph = "×";
+constexpr std::string_view kSpaceTitle = "空白／選字";
+constexpr std::string_view kBackspaceTitle = "Backspace／刪碼";
+
+// The stored colour under the rule's key, or its fixed fallback. Read at every paint, so a saved
+// theme shows at the next repaint.
+Color KVKeyboardStoredColor(const ColorRule& rule) {
+    return KVReadSetting(standardUserDefaults(), rule);
+}
+
+// Letters become capitals; digits and punctuation stay as they are.
+std::string UppercaseLabel(std::string_view key) {
+    std::string label(key);
+    std::transform(label.begin(), label.end(), label.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return label;
+}
+
+// The title font, made smaller only where the title would run past its control: near the
+// smallest panel width "Backspace／刪碼" is wider than the backspace control.
+Font TitleFontToFit(std::string_view title, double room) {
+    const double width = textMeasurer().sizeOf(title, kTitleFont).width;
+    if (width <= room || width <= 0 || room <= 0) {
+        return kTitleFont;
+    }
+    return Font::system(kTitleFont.pointSize * room / width, kTitleFont.weight);
+}
+
+// A cap's shadow, face and outline: the shadow falls 2 right and 2 down.
+void DrawCap(Canvas& canvas, const Rect& rect, double radius) {
+    canvas.fillRoundedRect(rect.offsetBy(2, -2), radius, kCapShadow);
+    canvas.fillRoundedRect(rect, radius, kCapFace);
+    canvas.strokeRoundedRect(rect, radius, 1, kCapOutline);
+}
+
+}  // namespace
+
+void KVKeyboardView::drawRect(Canvas& canvas, const Rect& /*dirtyRect*/) const {
+    const Color background = KVKeyboardStoredColor(KeyboardRules::Background);
+    const Color border = KVKeyboardStoredColor(KeyboardRules::Border);
+    const Color muted = KVKeyboardStoredColor(KeyboardRules::Muted);
+    const Rect whole = bounds();
+    const double width = whole.width();
+    const double height = whole.height();
+
+    canvas.fillRect(whole, background);
+    canvas.fillRect({0, height - kStripHeight, width, kStripHeight}, border);
+    canvas.fillRect({width / 2 - 25, height - 13, 50, 3}, muted);
+    canvas.drawTextInRect(kCloseGlyph, closeRect(), TextStyle{kCloseFont, muted});
+
+    for (std::size_t row = 0; row < _rows.size(); ++row) {
+        const std::string_view keys = _rows[row];
+        for (std::size_t column = 0; column < keys.size(); ++column) {
+            const std::string_view key = keys.substr(column, 1);
+            const auto root = _rootNames.find(key);
+            const auto r = static_cast<std::int64_t>(row);
+            const auto c = static_cast<std::int64_t>(column);
+            drawKey(canvas, keyRectForRow(r, c), key,
+                    root == _rootNames.end() ? std::string_view() : root->second, r, c);
+        }
+    }
+    drawControl(canvas, spaceRect(), kSpaceTitle);
+    drawControl(canvas, backspaceRect(), kBackspaceTitle);
+    // Inset by half the line so the whole outline lies inside the view.
+    canvas.strokeRoundedRect(whole.insetBy(0.5, 0.5), 0, 1, border);
+}
+
+void KVKeyboardView::drawKey(Canvas& canvas, const Rect& keyRect, std::string_view key,
+                             std::string_view root, std::int64_t row, std::int64_t column) const {
+    DrawCap(canvas, keyRect, kKeyRadius);
+    const double h = keyRect.height();
+    const TextMeasurer& measurer = textMeasurer();
+
+    const std::string label = UppercaseLabel(key);
+    const Font labelFont = Font::system(std::min(22.0, 0.34 * h), FontWeight::Semibold);
+    const Size labelSize = measurer.sizeOf(label, labelFont);
+    canvas.drawTextAtPoint(label, {keyRect.minX() + 6, keyRect.maxY() - labelSize.height - 3},
+                           labelFont, kCapText);
+
+    if (root.empty()) {
+        return;
+    }
+    const Font rootFont = Font::system(std::min(17.0, 0.28 * h), FontWeight::Medium);
+    const Size rootSize = measurer.sizeOf(root, rootFont);
+    const Color rootColor = kRootCycle[static_cast<std::size_t>((row + column) % 3)];
+    canvas.drawTextAtPoint(root, {keyRect.midX() - rootSize.width / 2, keyRect.minY() + 5},
+                           rootFont, rootColor);
+}
+
+void KVKeyboardView::drawControl(Canvas& canvas, const Rect& rect, std::string_view title) const {
+    DrawCap(canvas, rect, kControlRadius);
+    const Font font = TitleFontToFit(title, rect.width() - 2 * kTitlePadding);
+    const Size size = textMeasurer().sizeOf(title, font);
+    canvas.drawTextAtPoint(title, {rect.midX() - size.width / 2, rect.midY() - size.height / 2},
+                           font, kCapText);
+}
+
+}  // namespace kv

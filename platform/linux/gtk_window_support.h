@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// What the two GTK windows share: placing a control at a frame given from the bottom-left,
+// labels with the window's fonts, the styles of the program's windows, and colour conversion.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/color.h"
+#include "platform/geometry.h"
+
+namespace kv {
+
+// The style classes the program's stylesheet knows.
+inline constexpr const char* kWindowStyleClass = "kv-window";
+inline constexpr const char* kHeaderStyleClass = "kv-header";
+
+// Loads the program's stylesheet for its windows, once per process.
+void GtkInstallWindowStyles();
+
+// A top-level window with the program's style, titled, not shown.
+GtkWidget* GtkMakeWindow(std::string_view title);
+
+// Puts `widget` into `fixed` at `frame`, which counts from the bottom-left of an area
+// `areaHeight` high; the widget is asked to take exactly the frame's size.
+void GtkPlace(GtkFixed* fixed, GtkWidget* widget, const Rect& frame, double areaHeight);
+
+// The text of a label in a given size in points (one point one pixel), weight and colour.
+struct LabelStyle {
+    double size = 0;  // 0: the window's own
+    PangoWeight weight = PANGO_WEIGHT_NORMAL;
+    bool monospace = false;
+    bool secondary = false;  // the secondary label colour
+    bool centred = false;
+    PangoEllipsizeMode cut = PANGO_ELLIPSIZE_END;  // where a text too long is cut
+};
+
+// A non-editable single-line label that clips at its frame's right edge.
+GtkWidget* GtkMakeLabel(std::string_view text, const LabelStyle& style = {});
+
+GdkRGBA GtkRGBA(const Color& color);
+Color GtkColor(const GdkRGBA& rgba);
+
+std::string GtkText(std::string_view text);
+
+}  // namespace kv

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/gtk_windows.h"
+
+#include <gtk/gtk.h>
+
+#include <memory>
+
+#include "platform/linux/gtk_preferences_window.h"
+#include "platform/linux/gtk_words_window.h"
+
+namespace kv {
+
+namespace {
+
+// How long a window may take to appear before a picture of it is given up.
+constexpr gint64 kAppearWithin = gint64{10} * G_USEC_PER_SEC;
+
+gboolean NoteDrawn(GtkWidget*, cairo_t*, gpointer drawn) {
+    *static_cast<bool*>(drawn) = true;
+    return FALSE;
+}
+
+// Runs the main loop until `window` has been painted and no event is left.
+bool WaitUntilDrawn(GtkWidget* window) {
+    bool drawn = false;
+    const gulong handler = g_signal_connect_after(window, "draw", G_CALLBACK(NoteDrawn), &drawn);
+    gtk_widget_queue_draw(window);
+    const gint64 deadline = g_get_monotonic_time() + kAppearWithin;
+    while (g_get_monotonic_time() < deadline) {
+        if (g_main_context_iteration(nullptr, FALSE)) {
+            continue;
+        }
+        if (drawn) {
+            break;
+        }
+        g_usleep(5000);
+    }
+    g_signal_handler_disconnect(window, handler);
+    gdk_display_sync(gtk_widget_get_display(window));
+    return drawn;
+}
+
+bool Capture(GtkWidget* window, GtkWidget* content, const std::filesystem::path& png,
+             std::string& error) {
+    if (!WaitUntilDrawn(window)) {
+        error = "the window did not appear on the display";
+        return false;
+    }
+    GtkAllocation area;
+    gtk_widget_get_allocation(content, &area);
+    GdkPixbuf* pixels = gdk_pixbuf_get_from_window(gtk_widget_get_window(content), area.x, area.y,
+                                                   area.width, area.height);
+    if (pixels == nullptr) {
+        error = "the window's pixels cannot be read from the display";
+        return false;
+    }
+    GError* failure = nullptr;
+    const bool saved = gdk_pixbuf_save(pixels, png.c_str(), "png", &failure, nullptr);
+    g_object_unref(pixels);
+    if (!saved) {
+        error = "cannot write " + png.string() + ": " + (failure ? failure->message : "");
+        g_clear_error(&failure);
+    }
+    return saved;
+}
+
+}  // namespace
+
+bool KVStartGtkWindows() {
+    return gtk_init_check(nullptr, nullptr);
+}
+
+KVPreferencesWindow::BodyMaker KVGtkPreferencesWindowMaker() {
+    return [](KVPreferencesWindow& logic) -> std::unique_ptr<PreferencesWindowBody> {
+        return std::make_unique<GtkPreferencesWindow>(logic);
+    };
+}
+
+KVWordsWindow::BodyMaker KVGtkWordsWindowMaker() {
+    return [](KVWordsWindow& logic) -> std::unique_ptr<WordsWindowBody> {
+        return std::make_unique<GtkWordsWindow>(logic);
+    };
+}
+
+bool KVWriteWindowPNG(const PreferencesWindowBody* body, const std::filesystem::path& png,
+                      std::string& error) {
+    const auto* gtkBody = dynamic_cast<const GtkPreferencesWindow*>(body);
+    if (gtkBody == nullptr) {
+        error = "the settings window has no window on the display";
+        return false;
+    }
+    return Capture(gtkBody->window(), gtkBody->content(), png, error);
+}
+
+bool KVResizeWindow(const WordsWindowBody* body, Size size) {
+    const auto* gtkBody = dynamic_cast<const GtkWordsWindow*>(body);
+    if (gtkBody == nullptr) {
+        return false;
+    }
+    gtk_window_resize(GTK_WINDOW(gtkBody->window()), static_cast<gint>(size.width),
+                      static_cast<gint>(size.height));
+    return true;
+}
+
+bool KVWriteWindowPNG(const WordsWindowBody* body, const std::filesystem::path& png,
+                      std::string& error) {
+    const auto* gtkBody = dynamic_cast<const GtkWordsWindow*>(body);
+    if (gtkBody == nullptr) {
+        error = "the words window has no window on the display";
+        return false;
+    }
+    return Capture(gtkBody->window(), gtkBody->content(), png, error);
+}
+
+}  // namespace kv

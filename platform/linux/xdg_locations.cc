@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/xdg_locations.h"
+
+#include <glib.h>
+
+#include <cstdlib>
+
+namespace kv {
+
+namespace {
+
+std::filesystem::path Home() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return home;
+    }
+    return g_get_home_dir();
+}
+
+// Relative values are invalid by the XDG rules and are ignored.
+std::filesystem::path FromEnvironment(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] == '/') {
+        return value;
+    }
+    return Home() / fallback;
+}
+
+}  // namespace
+
+std::filesystem::path XdgDataHome() {
+    return FromEnvironment("XDG_DATA_HOME", ".local/share");
+}
+
+std::filesystem::path XdgConfigHome() {
+    return FromEnvironment("XDG_CONFIG_HOME", ".config");
+}
+
+std::optional<std::filesystem::path> XdgLocations::applicationSupportDirectory() const {
+    const std::filesystem::path directory = XdgDataHome();
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error || !std::filesystem::is_directory(directory, error)) {
+        return std::nullopt;
+    }
+    return directory;
+}
+
+}  // namespace kv

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+// Paging, clamping, the page label, the rows and the slider of the candidate window.
+#include "candidate_test_support.h"
+
+namespace kv::testing {
+namespace {
+
+using CandidatePagingTest = CandidateWindowTest;
+
+// The texts of the ten rows as the user sees them ("" for a row with hidden labels).
+std::vector<std::string> VisibleTexts(const KVCandidateWindow& window) {
+    std::vector<std::string> texts;
+    texts.reserve(10);
+    for (std::size_t r = 0; r < 10; ++r) {
+        texts.push_back(window.text(r).hidden ? "" : window.text(r).text);
+    }
+    return texts;
+}
+
+TEST_F(CandidatePagingTest, SecondPageOfTwentyThreeShowsCandidatesTenToNineteen) {
+    std::vector<std::string> list;
+    list.reserve(23);
+    for (int i = 0; i < 23; ++i) {
+        list.push_back("c" + std::to_string(i));
+    }
+    show(list, 12);
+    EXPECT_TRUE(window->panel().isVisible());
+    EXPECT_EQ(window->pageLabel().text, "2/3");
+    EXPECT_EQ(window->pageStart(), 10);
+    EXPECT_EQ(window->selectedIndex(), 12);
+    EXPECT_EQ(VisibleTexts(*window), (std::vector<std::string>{"c10", "c11", "c12", "c13", "c14",
+                                                               "c15", "c16", "c17", "c18", "c19"}));
+    EXPECT_EQ(window->number(0).text, "1");
+    EXPECT_EQ(window->number(9).text, "0");
+    for (std::size_t r = 0; r < 10; ++r) {
+        EXPECT_TRUE(window->rowButton(r).enabled) << r;
+        EXPECT_EQ(window->row(r).layer.backgroundColor.alpha, r == 2 ? 1 : 0) << r;
+    }
+    EXPECT_FALSE(window->pageSlider().hidden);
+    EXPECT_EQ(window->pageSlider().maxValue, 2);
+    EXPECT_EQ(window->pageSlider().integerValue(), 1);
+}
+
+TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
+    std::vector<std::string> list = Candidates(23);
+    list[20] = Wide(30);  // only the third page is wide
+    show(list, 12);
+    EXPECT_EQ(window->panel().frame().width(), 348);
+
+    window->selectIndex(19);
+    EXPECT_EQ(window->pageStart(), 10);
+    EXPECT_EQ(window->pageLabel().text, "2/3");
+    EXPECT_EQ(window->row(9).layer.backgroundColor.alpha, 1);
+    EXPECT_EQ(window->row(2).layer.backgroundColor.alpha, 0);
+    EXPECT_EQ(window->panel().frame().width(), 348);
+
+    window->selectIndex(20);
+    EXPECT_EQ(window->pageStart(), 20);
+    EXPECT_EQ(window->pageLabel().text, "3/3");
+    EXPECT_EQ(window->panel().frame().width(), 30 * 16 + 92);
+    EXPECT_EQ(window->pageSlider().integerValue(), 0);
+    for (std::size_t r = 3; r < 10; ++r) {
+        EXPECT_TRUE(window->number(r).hidden) << r;
+        EXPECT_TRUE(window->text(r).hidden) << r;
+        EXPECT_FALSE(window->rowButton(r).enabled) << r;
+        EXPECT_EQ(window->text(r).text, "") << r;
+    }
+    EXPECT_FALSE(window->text(2).hidden);
+    EXPECT_TRUE(window->rowButton(2).enabled);
+}
+
+TEST_F(CandidatePagingTest, SelectingOutsideTheListIsIgnored) {
+    show(Candidates(23), 12);
+    window->selectIndex(23);
+    window->selectIndex(-1);
+    EXPECT_EQ(window->selectedIndex(), 12);
+    EXPECT_EQ(window->pageStart(), 10);
+}
+
+TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheList) {
+    show(Candidates(23), 50);
+    EXPECT_EQ(window->selectedIndex(), 22);
+    EXPECT_EQ(window->pageStart(), 20);
+    EXPECT_EQ(window->pageLabel().text, "3/3");
+    EXPECT_EQ(window->row(2).layer.backgroundColor.alpha, 1);
+
+    show(Candidates(23), -4);
+    EXPECT_EQ(window->selectedIndex(), 0);
+    EXPECT_EQ(window->pageStart(), 0);
+    EXPECT_EQ(window->pageLabel().text, "1/3");
+}
+
+TEST_F(CandidatePagingTest, EmptyListShowsTenEmptyRowsOnPageOne) {
+    show({}, 5);
+    EXPECT_EQ(window->selectedIndex(), 0);
+    EXPECT_EQ(window->pageStart(), 0);
+    EXPECT_EQ(window->pageLabel().text, "1/1");
+    EXPECT_TRUE(window->pageSlider().hidden);
+    for (std::size_t r = 0; r < 10; ++r) {
+        EXPECT_FALSE(window->row(r).hidden) << r;
+        EXPECT_TRUE(window->text(r).hidden) << r;
+        EXPECT_TRUE(window->number(r).hidden) << r;
+        EXPECT_FALSE(window->rowButton(r).enabled) << r;
+        EXPECT_EQ(window->row(r).layer.backgroundColor.alpha, 0) << r;
+    }
+}
+
+TEST_F(CandidatePagingTest, SelectionKeysLabelTheRowsAndShortKeysFallBackToDigits) {
+    window->showCandidates(Candidates(10), "asdfghjkl:", 0, false, false, kAnchor);
+    EXPECT_EQ(window->number(0).text, "a");
+    EXPECT_EQ(window->number(4).text, "g");
+    EXPECT_EQ(window->number(9).text, ":");
+
+    window->showCandidates(Candidates(10), "abc", 0, false, false, kAnchor);
+    EXPECT_EQ(window->number(0).text, "1");
+    EXPECT_EQ(window->number(9).text, "0");
+
+    // Ten characters, not ten bytes.
+    window->showCandidates(Candidates(10), "一二三四五六七八九十", 0, false, false, kAnchor);
+    EXPECT_EQ(window->number(1).text, "二");
+    EXPECT_EQ(window->number(9).text, "十");
+}
+
+TEST_F(CandidatePagingTest, SliderMovesToThePageUnderThePress) {
+    window->setDelegate(delegate);
+    show(Candidates(23), 12);
+    const Slider& slider = window->pageSlider();
+    const Point bottom{slider.frame.midX(), slider.frame.minY() + 1};
+    const Point top{slider.frame.midX(), slider.frame.maxY() - 1};
+
+    EXPECT_FALSE(click(bottom));
+    EXPECT_EQ(window->pageStart(), 20);
+    EXPECT_EQ(window->selectedIndex(), 20);
+    EXPECT_EQ(window->pageLabel().text, "3/3");
+    EXPECT_EQ(slider.integerValue(), 0);
+    EXPECT_TRUE(window->text(2).text == "候2" && window->text(3).hidden);
+
+    EXPECT_FALSE(click(top));
+    EXPECT_EQ(window->pageStart(), 0);
+    EXPECT_EQ(window->selectedIndex(), 0);
+    EXPECT_EQ(window->pageLabel().text, "1/3");
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"move 20", "move 0"}));
+}
+
+TEST_F(CandidatePagingTest, SliderAtTheBottomOfTwentyOneSelectsTheLastCandidate) {
+    window->setDelegate(delegate);
+    show(Candidates(21), 0);
+    const Slider& slider = window->pageSlider();
+    EXPECT_EQ(slider.maxValue, 2);
+    EXPECT_EQ(slider.integerValue(), 2);
+    click({slider.frame.midX(), slider.frame.minY()});
+    EXPECT_EQ(window->pageStart(), 20);
+    EXPECT_EQ(window->selectedIndex(), 20);
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"move 20"}));
+    // The slider does not lay out again: the width stays.
+    EXPECT_EQ(window->panel().frame().width(), 348);
+}
+
+TEST_F(CandidatePagingTest, HideClearsTheListButKeepsTheWindow) {
+    show(Candidates(23), 15);
+    window->hide();
+    EXPECT_FALSE(window->panel().isVisible());
+    EXPECT_EQ(window->pageStart(), 0);
+    EXPECT_EQ(window->selectedIndex(), 0);
+    window->selectIndex(3);  // nothing to select any more
+    EXPECT_EQ(window->selectedIndex(), 0);
+}
+
+TEST_F(CandidatePagingTest, ThePanelIsOneProcessWideWindow) {
+    KVCandidateWindow& first = KVCandidatePanel();
+    EXPECT_EQ(&first, &KVCandidatePanel());
+    EXPECT_FALSE(first.panel().isVisible());
+    EXPECT_EQ(first.panel().level, Panel::Level::Status);
+}
+
+}  // namespace
+}  // namespace kv::testing

@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: MIT
+// The words window as its user sees it: the listed entries, what an add writes to the file or
+// refuses, the status line, and the notification the controllers reload on.
+#include "words/words_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/memory/memory_services.h"
+#include "words/user_dictionary_url.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kInvalid = "請輸入 1～6 碼且不含空白的字碼，以及非空白詞組。";
+
+// Remembers what the window asked of its body.
+struct RecordingBody final : WordsWindowBody {
+    void windowDidChange(const KVWordsWindow&) override { ++changes; }
+    void orderFront() override { calls.push_back("front"); }
+    void orderOut() override { calls.push_back("out"); }
+    void focusCodeField() override { calls.push_back("focus"); }
+    int changes = 0;
+    std::vector<std::string> calls;
+};
+
+class WordsWindow : public ::testing::Test {
+  protected:
+    WordsWindow() {
+        // A table whose keys are the letters a to z; no "#", no digits.
+        const fs::path cin = services.locations().root() / "table.cin";
+        std::string keys;
+        for (char c = 'a'; c <= 'z'; ++c) {
+            keys += std::string(1, c) + " " + std::string(1, static_cast<char>(c - 32)) + "\n";
+        }
+        write(cin,
+              "%keyname begin\n" + keys + "%keyname end\n%chardef begin\na 日\n%chardef end\n");
+        EXPECT_TRUE(table->load(cin));
+        window = std::make_unique<KVWordsWindow>(KVWordsWindow::Hooks{
+            [this](KVWordsWindow&) {
+                auto made = std::make_unique<RecordingBody>();
+                body = made.get();
+                return made;
+            },
+            [this] { return std::shared_ptr<const cqinput::CinTable>(table); }});
+        defaultCenter().addObserver(this, KVUserDictionaryDidChangeNotification,
+                                    [this](const Notification&) { ++posted; });
+    }
+
+    fs::path file() const {
+        return services.locations().root() / "Application Support" / "CQ_Input_KV" /
+               "CQ_Input_KV_User.txt";
+    }
+    static void write(const fs::path& path, std::string_view text) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::string contents() const {
+        std::ifstream in(file(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void add(std::string_view code, std::string_view phrase) {
+        window->setCodeFieldText(code);
+        window->setPhraseFieldText(phrase);
+        window->addEntry();
+    }
+    // The phrases of `code` once the input method's loader has read the file; the table itself
+    // has candidates for "a" only.
+    std::vector<std::string> loaded(std::string_view code) {
+        EXPECT_TRUE(table->loadUserDictionary(file()));
+        return table->lookup(code);
+    }
+
+    MemoryServices services;
+    std::shared_ptr<cqinput::CinTable> table = std::make_shared<cqinput::CinTable>();
+    std::unique_ptr<KVWordsWindow> window;
+    RecordingBody* body = nullptr;
+    int posted = 0;
+};
+
+TEST_F(WordsWindow, ShowingCreatesTheFileAndListsNothing) {
+    window->showWindow();
+    EXPECT_TRUE(fs::is_regular_file(file()));
+    EXPECT_EQ(fs::file_size(file()), 0u);
+    EXPECT_TRUE(window->codes().empty());
+    EXPECT_EQ(window->statusText(), "已載入 0 筆自建詞組。輸入法會讀取最新內容。");
+    EXPECT_EQ(window->pathText(), file().string());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(body->calls, (std::vector<std::string>{"front", "focus"}));
+    EXPECT_EQ(posted, 0) << "showing is no change";
+}
+
+TEST_F(WordsWindow, AddWritesTheLowerCaseCodeAndKeepsInnerBlanks) {
+    write(file(), "ab 甲\n");
+    window->showWindow();
+    add("  ABC ", "\t雲階  候選 詞 ");
+    EXPECT_EQ(contents(), "ab 甲\nabc 雲階  候選 詞\n");
+    EXPECT_EQ(window->codes(), (std::vector<std::string>{"ab", "abc"}));
+    EXPECT_EQ(window->phrases(), (std::vector<std::string>{"甲", "雲階  候選 詞"}));
+    EXPECT_EQ(window->statusText(), "已載入 2 筆自建詞組。輸入法會讀取最新內容。");
+    EXPECT_EQ(window->codeFieldText(), "");
+    EXPECT_EQ(window->phraseFieldText(), "");
+    EXPECT_EQ(posted, 1);
+    EXPECT_EQ(services.beep().count, 0);
+    EXPECT_EQ(body->calls.back(), "focus");
+    EXPECT_EQ(loaded("abc"), std::vector<std::string>{"雲階  候選 詞"});
+    add("a*?", "萬用");
+    EXPECT_EQ(posted, 2);
+    EXPECT_EQ(window->codes().back(), "a*?");
+}
+
+TEST_F(WordsWindow, BadEntriesAreRefusedAndTheFileIsUnchanged) {
+    write(file(), "ab 甲\n");
+    window->showWindow();
+    struct Case {
+        std::string code;
+        std::string phrase;
+    };
+    const std::vector<Case> cases = {
+        {"abcdefg", "七碼"},    // seven characters
+        {"ab c", "內有空白"},   // a blank inside the code
+        {"", "沒有字碼"},       // empty code
+        {"   ", "只有空白"},    // blank code
+        {"abc", ""},            // empty phrase
+        {"abc", " \t "},        // blank phrase
+        {"a#", "不是字根"},     // not a key of the table
+        {"a1", "數字"},         // nor is a digit
+        {"日", "非 ASCII"},     // not printable ASCII
+        {"abc", "兩\n行"},      // would become two lines
+        {"abc", "兩\u2028行"},  // a Unicode line separator as well
+    };
+    int beeps = 0;
+    for (const Case& c : cases) {
+        add(c.code, c.phrase);
+        EXPECT_EQ(services.beep().count, ++beeps) << c.code << " / " << c.phrase;
+        EXPECT_EQ(window->statusText(), kInvalid) << c.code << " / " << c.phrase;
+        EXPECT_EQ(window->codeFieldText(), c.code) << "the fields keep their text";
+        EXPECT_EQ(window->phraseFieldText(), c.phrase);
+    }
+    EXPECT_EQ(contents(), "ab 甲\n");
+    EXPECT_EQ(posted, 0);
+}
+
+TEST_F(WordsWindow, AMissingLineEndIsAddedBeforeTheNewEntry) {
+    write(file(), "ab 甲\r\nabc 乙");
+    add("abcd", "丙");
+    EXPECT_EQ(contents(), "ab 甲\r\nabc 乙\nabcd 丙\n");
+    EXPECT_EQ(window->codes(), (std::vector<std::string>{"ab", "abc", "abcd"}));
+    EXPECT_EQ(loaded("abc"), std::vector<std::string>{"乙"});
+    EXPECT_EQ(loaded("abcd"), std::vector<std::string>{"丙"});
+
+    write(file(), "ab 甲\r");  // a last CR already ends the line
+    add("b", "丁");
+    EXPECT_EQ(contents(), "ab 甲\rb 丁\n");
+}
+
+TEST_F(WordsWindow, ListingIsMoreLenientThanTheLoader) {
+    write(file(),
+          "\xEF\xBB\xBF"
+          "ABC 大寫\n"
+          "noblank\n"
+          " lead 前有空白\n"
+          "blank \t \n"
+          "\n"
+          "#x 註解？\r\n"
+          "tab\t定位\u3000字元\u3000\r"
+          "sep 分隔\u2028last 最後");
+    window->showWindow();
+    EXPECT_EQ(window->codes(), (std::vector<std::string>{"ABC", "#x", "tab", "sep", "last"}));
+    EXPECT_EQ(window->phrases(),
+              (std::vector<std::string>{"大寫", "註解？", "定位\u3000字元", "分隔", "最後"}));
+    EXPECT_EQ(window->statusText(), "已載入 5 筆自建詞組。輸入法會讀取最新內容。");
+
+    write(file(), "abc \xFF\xFE\n");  // not UTF-8: lists as empty
+    window->reload();
+    EXPECT_TRUE(window->codes().empty());
+    EXPECT_EQ(window->statusText(), "已載入 0 筆自建詞組。輸入法會讀取最新內容。");
+}
+
+TEST_F(WordsWindow, DeletedFileIsCreatedAgain) {
+    window->showWindow();
+    fs::remove(file());
+    window->showWindow();
+    EXPECT_TRUE(fs::exists(file()));
+
+    fs::remove_all(file().parent_path());
+    window->reload();
+    EXPECT_TRUE(fs::exists(file()));
+    EXPECT_EQ(contents(), "");
+
+    fs::remove(file());
+    add("ab", "甲");
+    EXPECT_EQ(contents(), "ab 甲\n");
+
+    fs::remove(file());
+    window->openFile();
+    EXPECT_TRUE(fs::exists(file()));
+    EXPECT_EQ(services.workspace().opened, std::vector<fs::path>{file()});
+}
+
+TEST_F(WordsWindow, ReloadShowsEditsAndTellsTheControllers) {
+    window->showWindow();
+    write(file(), "ab 甲\nab 乙\n");
+    window->reload();
+    EXPECT_EQ(window->phrases(), (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(posted, 1);
+    window->reload();
+    EXPECT_EQ(posted, 2) << "every reload, changed or not";
+}
+
+TEST_F(WordsWindow, ClosingOnlyHidesAndKeepsTheFields) {
+    window->showWindow();
+    window->setCodeFieldText("ab");
+    window->windowWillClose();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(body->calls.back(), "out");
+    window->showWindow();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->codeFieldText(), "ab");
+}
+
+TEST_F(WordsWindow, UnreachableFileIsReportedWithABeep) {
+    services.locations().unavailable = true;
+    add("ab", "甲");
+    EXPECT_EQ(window->statusText(), "無法開啟自建詞組檔案。");
+    EXPECT_EQ(services.beep().count, 1);
+    window->openFile();
+    EXPECT_TRUE(services.workspace().opened.empty());
+    services.locations().unavailable = false;
+
+    fs::create_directories(file());  // a directory where the file should be
+    add("ab", "甲");
+    EXPECT_EQ(window->statusText(), "無法開啟自建詞組檔案。");
+    EXPECT_EQ(services.beep().count, 2);
+    EXPECT_EQ(posted, 0);
+}
+
+TEST_F(WordsWindow, WithoutATableAnyPrintableCodeIsTaken) {
+    KVWordsWindow bare;
+    bare.setCodeFieldText("a1#");
+    bare.setPhraseFieldText("甲");
+    bare.addEntry();
+    EXPECT_EQ(contents(), "a1# 甲\n");
+    bare.setCodeFieldText("日");
+    bare.addEntry();
+    EXPECT_EQ(bare.statusText(), kInvalid);
+}
+
+TEST_F(WordsWindow, DictionaryUrlNeverTouchesAnExistingFile) {
+    write(file(), "ab 甲");
+    EXPECT_EQ(KVUserDictionaryURL(), file());
+    EXPECT_EQ(contents(), "ab 甲");
+}
+
+}  // namespace
+}  // namespace kv

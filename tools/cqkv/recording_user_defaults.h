@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// Settings held in memory that also keep every write in order, so a replay can say which keys a
+// step stored.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/user_defaults.h"
+
+namespace kv {
+
+class RecordingUserDefaults final : public UserDefaults {
+  public:
+    std::optional<DefaultsValue> objectForKey(std::string_view key) const override {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    void setObject(std::string_view key, const DefaultsValue& value) override {
+        values.insert_or_assign(std::string(key), value);
+        writes.emplace_back(std::string(key), value);
+    }
+
+    std::map<std::string, DefaultsValue, std::less<>> values;
+    std::vector<std::pair<std::string, DefaultsValue>> writes;
+};
+
+}  // namespace kv

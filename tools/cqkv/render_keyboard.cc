@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "tools/cqkv/render_keyboard.h"
+
+#include <charconv>
+#include <cstdint>
+#include <memory>
+
+#include "keyboard/keyboard_view.h"
+#include "platform/linux/cairo_image_canvas.h"
+#include "platform/linux/pango_text_measurer.h"
+#include "platform/services.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    R"text(Usage: cqkv render keyboard [--set KEY=VALUE]... [--size WxH] --out FILE.png
+
+Paints the on-screen keyboard as it would show into a PNG, one point one pixel.
+
+  --set KEY=VALUE   store VALUE under KEY: an integer when it reads as one, else a string, in
+                    an otherwise empty settings store; may be repeated. The keyboard reads
+                    ThemeBackground, ThemeBorder and ThemeMuted as packed 0xRRGGBB colours
+                    written in decimal (e.g. --set ThemeBackground=16777215 for white)
+  --size WxH        the panel's size in points (default 720x350; at least 520x290, the
+                    smallest the panel can be made, and at most 4096x4096)
+  --out FILE.png    the picture to write (replaced whole)
+)text";
+
+constexpr Size kMinimumSize{520, 290};
+constexpr double kLargestSide = 4096;
+
+// An integer when the whole text reads as one, else the text, as every render command stores it.
+DefaultsValue SettingValue(std::string_view text) {
+    std::int64_t value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (text.empty() || status != std::errc() || stop != end) {
+        return std::string(text);
+    }
+    return value;
+}
+
+bool TakeSetting(std::string_view assignment, MemoryUserDefaults& settings, std::string& error) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos || equals == 0) {
+        error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
+        return false;
+    }
+    settings.setObject(assignment.substr(0, equals), SettingValue(assignment.substr(equals + 1)));
+    return true;
+}
+
+// A whole number of points that fills all of `text`.
+std::optional<int> WholeNumber(std::string_view text) {
+    int value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (text.empty() || status != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "WxH" in whole points, within the sizes the panel can be made.
+bool TakeSize(std::string_view text, Size& size, std::string& error) {
+    const std::size_t cross = text.find('x');
+    const std::optional<int> width = WholeNumber(text.substr(0, cross));
+    const std::optional<int> height =
+        cross == std::string_view::npos ? std::nullopt : WholeNumber(text.substr(cross + 1));
+    if (!width || !height) {
+        error = "--size needs WIDTHxHEIGHT in points, such as 720x350, not \"" + std::string(text) +
+                "\"";
+        return false;
+    }
+    if (*width < kMinimumSize.width || *height < kMinimumSize.height || *width > kLargestSide ||
+        *height > kLargestSide) {
+        error = "--size " + std::string(text) +
+                " is outside the panel's sizes (from 520x290 up to 4096x4096)";
+        return false;
+    }
+    size = {static_cast<double>(*width), static_cast<double>(*height)};
+    return true;
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when it is missing.
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                            std::size_t equals) {
+    if (equals != std::string_view::npos) {
+        return args[i].substr(equals + 1);
+    }
+    if (i + 1 < args.size()) {
+        return args[++i];
+    }
+    return std::nullopt;
+}
+
+// Puts the previous services back when the picture is done.
+class InstalledServices {
+  public:
+    explicit InstalledServices(ServiceSet set) : _previous(installServices(std::move(set))) {}
+    ~InstalledServices() { installServices(std::move(_previous)); }
+    InstalledServices(const InstalledServices&) = delete;
+    InstalledServices& operator=(const InstalledServices&) = delete;
+
+  private:
+    ServiceSet _previous;
+};
+
+}  // namespace
+
+std::optional<RenderKeyboardOptions> parseRenderKeyboardOptions(
+    std::span<const std::string_view> args, std::string& error) {
+    RenderKeyboardOptions options;
+    bool sizeGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::size_t equals = args[i].find('=');
+        const std::string_view name = args[i].substr(0, equals);
+        if (name == "-h" || name == "--help") {
+            options.help = true;
+            continue;
+        }
+        if (name != "--set" && name != "--size" && name != "--out") {
+            error = "unknown option or argument \"" + std::string(args[i]) + "\"";
+            return std::nullopt;
+        }
+        const std::optional<std::string_view> value = OptionValue(args, i, equals);
+        if (!value) {
+            error = "the option " + std::string(name) + " needs a value";
+            return std::nullopt;
+        }
+        if ((name == "--size" && sizeGiven) || (name == "--out" && !options.out.empty())) {
+            error = "the option " + std::string(name) + " is given twice";
+            return std::nullopt;
+        }
+        if (name == "--set" && !TakeSetting(*value, options.settings, error)) {
+            return std::nullopt;
+        }
+        if (name == "--size" && !TakeSize(*value, options.size, error)) {
+            return std::nullopt;
+        }
+        sizeGiven = sizeGiven || name == "--size";
+        if (name == "--out") {
+            options.out = std::string(*value);
+        }
+    }
+    if (!options.help && options.out.empty()) {
+        error = "--out FILE.png is required";
+        return std::nullopt;
+    }
+    return options;
+}
+
+bool renderKeyboard(const RenderKeyboardOptions& options, std::string& error) {
+    ServiceSet set;
+    auto settings = std::make_unique<MemoryUserDefaults>();
+    settings->values = options.settings.values;
+    set.defaults = std::move(settings);
+    set.textMeasurer = std::make_unique<PangoTextMeasurer>();
+    const InstalledServices installed(std::move(set));
+
+    const KVKeyboardView view(Rect({0, 0}, options.size));
+    CairoImageCanvas canvas(options.size, 1.0);
+    view.draw(canvas, view.bounds());
+    if (!canvas.writePNG(options.out.string())) {
+        error = "cannot write " + options.out.string();
+        return false;
+    }
+    return true;
+}
+
+int runRenderKeyboard(std::span<const std::string_view> args, std::ostream& out,
+                      std::ostream& err) {
+    std::string error;
+    const std::optional<RenderKeyboardOptions> options = parseRenderKeyboardOptions(args, error);
+    if (!options) {
+        err << "cqkv render keyboard: " << error << " (see cqkv render keyboard --help)\n";
+        return 2;
+    }
+    if (options->help) {
+        out << kUsage;
+        return 0;
+    }
+    if (!renderKeyboard(*options, error)) {
+        err << "cqkv render keyboard: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+std::string_view renderKeyboardUsage() {
+    return kUsage;
+}
+
+}  // namespace kv

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// Where the user dictionary lives, made on the way when missing.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace kv {
+
+// "CQ_Input_KV/CQ_Input_KV_User.txt" in the user's application support directory. Every call
+// creates what is missing: the support directory, the "CQ_Input_KV" directory and an empty file.
+// A file that is already there is never touched. Nothing when the support directory can be
+// neither found nor made.
+std::optional<std::filesystem::path> KVUserDictionaryURL();
+
+}  // namespace kv
