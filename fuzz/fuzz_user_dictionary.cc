@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Feeds bytes to the user dictionary parser, with the letters a to z and "," as the table's keys,
 // and checks every phrase it accepts against the rules. The same bytes also go through the UTF-8
-// check and the wildcard match, each compared with a plain reference.
+// check, the folding and the wildcard match, each compared with a plain reference.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -136,6 +136,13 @@ void CheckUtf8(std::string_view text) {
     Require(cqinput::detail::validUtf8(text) == ReferenceUtf8(text), "validUtf8 is wrong");
 }
 
+// The copy-free folding that lookups use agrees with the plain one.
+void CheckFolding(std::string_view text) {
+    std::string storage;
+    Require(cqinput::detail::foldedView(text, storage) == cqinput::detail::lowerAscii(text),
+            "foldedView differs from lowerAscii");
+}
+
 // The input up to its first line end is a pattern, the rest a code.
 void CheckMatch(std::string_view text) {
     text = text.substr(0, kMaxMatchInput);
@@ -155,6 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckDictionary(text);
     CheckUtf8(text);
+    CheckFolding(text);
     CheckMatch(text);
     return 0;
 }
