@@ -16,6 +16,7 @@
 #include "platform/memory/recording_panel.h"
 #include "platform/services.h"
 #include "settings/settings_table.h"
+#include "tools/cqkv/option_values.h"
 
 namespace kv {
 
@@ -63,24 +64,16 @@ std::optional<Number> ParseNumber(std::string_view text) {
     return value;
 }
 
-DefaultsValue SettingValue(std::string_view text) {
-    if (const auto number = ParseNumber<std::int64_t>(text)) {
-        return *number;
-    }
-    return std::string(text);
-}
-
 // Applies one option with its value; false with `error` when the value is unusable.
 bool TakeValue(std::string_view name, std::string_view value, RenderOptions& options,
                std::string& error) {
     if (name == "--set") {
-        const std::size_t equals = value.find('=');
-        if (equals == std::string_view::npos || equals == 0) {
+        auto setting = SettingAssignment(value);
+        if (!setting) {
             error = "--set wants KEY=VALUE, not \"" + std::string(value) + "\"";
             return false;
         }
-        options.settings.emplace_back(std::string(value.substr(0, equals)),
-                                      SettingValue(value.substr(equals + 1)));
+        options.settings.push_back(std::move(*setting));
     } else if (name == "--selected") {
         const auto selected = ParseNumber<std::int64_t>(value);
         if (!selected) {

@@ -9,6 +9,7 @@
 #include "platform/linux/cairo_image_canvas.h"
 #include "platform/linux/pango_text_measurer.h"
 #include "platform/services.h"
+#include "tools/cqkv/option_values.h"
 
 namespace kv {
 
@@ -31,69 +32,32 @@ Paints the on-screen keyboard as it would show into a PNG, one point one pixel.
 constexpr Size kMinimumSize{520, 290};
 constexpr double kLargestSide = 4096;
 
-// An integer when the whole text reads as one, else the text, as every render command stores it.
-DefaultsValue SettingValue(std::string_view text) {
-    std::int64_t value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end) {
-        return std::string(text);
-    }
-    return value;
-}
-
 bool TakeSetting(std::string_view assignment, MemoryUserDefaults& settings, std::string& error) {
-    const std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos || equals == 0) {
+    const auto setting = SettingAssignment(assignment);
+    if (!setting) {
         error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
         return false;
     }
-    settings.setObject(assignment.substr(0, equals), SettingValue(assignment.substr(equals + 1)));
+    settings.setObject(setting->first, setting->second);
     return true;
-}
-
-// A whole number of points that fills all of `text`.
-std::optional<int> WholeNumber(std::string_view text) {
-    int value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 // "WxH" in whole points, within the sizes the panel can be made.
 bool TakeSize(std::string_view text, Size& size, std::string& error) {
-    const std::size_t cross = text.find('x');
-    const std::optional<int> width = WholeNumber(text.substr(0, cross));
-    const std::optional<int> height =
-        cross == std::string_view::npos ? std::nullopt : WholeNumber(text.substr(cross + 1));
-    if (!width || !height) {
+    const std::optional<Size> whole = WholeSize(text);
+    if (!whole) {
         error = "--size needs WIDTHxHEIGHT in points, such as 720x350, not \"" + std::string(text) +
                 "\"";
         return false;
     }
-    if (*width < kMinimumSize.width || *height < kMinimumSize.height || *width > kLargestSide ||
-        *height > kLargestSide) {
+    if (whole->width < kMinimumSize.width || whole->height < kMinimumSize.height ||
+        whole->width > kLargestSide || whole->height > kLargestSide) {
         error = "--size " + std::string(text) +
                 " is outside the panel's sizes (from 520x290 up to 4096x4096)";
         return false;
     }
-    size = {static_cast<double>(*width), static_cast<double>(*height)};
+    size = *whole;
     return true;
-}
-
-// The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when it is missing.
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
-                                            std::size_t equals) {
-    if (equals != std::string_view::npos) {
-        return args[i].substr(equals + 1);
-    }
-    if (i + 1 < args.size()) {
-        return args[++i];
-    }
-    return std::nullopt;
 }
 
 // Puts the previous services back when the picture is done.

@@ -10,6 +10,7 @@
 #include "platform/memory/memory_services.h"
 #include "platform/services.h"
 #include "settings/preferences_window.h"
+#include "tools/cqkv/option_values.h"
 #include "words/user_dictionary_url.h"
 #include "words/words_window.h"
 
@@ -45,62 +46,26 @@ area to a PNG, one point one pixel. Without a display, run it under xvfb-run.
 constexpr Size kSmallestWords{620, 460};
 constexpr double kLargestSide = 4096;
 
-// An integer when the whole text reads as one, else the text, as every render command stores it.
-DefaultsValue SettingValue(std::string_view text) {
-    std::int64_t value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end) {
-        return std::string(text);
-    }
-    return value;
-}
-
 bool TakeSetting(std::string_view assignment, MemoryUserDefaults& settings, std::string& error) {
-    const std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos || equals == 0) {
+    const auto setting = SettingAssignment(assignment);
+    if (!setting) {
         error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
         return false;
     }
-    settings.setObject(assignment.substr(0, equals), SettingValue(assignment.substr(equals + 1)));
+    settings.setObject(setting->first, setting->second);
     return true;
 }
 
-std::optional<int> WholeNumber(std::string_view text) {
-    int value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool TakeSize(std::string_view text, std::optional<Size>& size, std::string& error) {
-    const std::size_t cross = text.find('x');
-    const std::optional<int> width = WholeNumber(text.substr(0, cross));
-    const std::optional<int> height =
-        cross == std::string_view::npos ? std::nullopt : WholeNumber(text.substr(cross + 1));
-    if (!width || !height || *width < kSmallestWords.width || *height < kSmallestWords.height ||
-        *width > kLargestSide || *height > kLargestSide) {
+    const std::optional<Size> whole = WholeSize(text);
+    if (!whole || whole->width < kSmallestWords.width || whole->height < kSmallestWords.height ||
+        whole->width > kLargestSide || whole->height > kLargestSide) {
         error = "--size needs WIDTHxHEIGHT from 620x460 up to 4096x4096, not \"" +
                 std::string(text) + "\"";
         return false;
     }
-    size = Size{static_cast<double>(*width), static_cast<double>(*height)};
+    size = *whole;
     return true;
-}
-
-// The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when it is missing.
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
-                                            std::size_t equals) {
-    if (equals != std::string_view::npos) {
-        return args[i].substr(equals + 1);
-    }
-    if (i + 1 < args.size()) {
-        return args[++i];
-    }
-    return std::nullopt;
 }
 
 bool TakeOption(std::string_view name, std::string_view value, RenderWindowOptions& options,

@@ -10,6 +10,7 @@
 
 #include "controller/shared_table.h"
 #include "settings/settings_keys.h"
+#include "tools/cqkv/option_values.h"
 #include "tools/cqkv/resource_paths.h"
 #include "tools/cqkv/session_runner.h"
 #include "tools/cqkv/session_script.h"
@@ -59,19 +60,15 @@ struct SessionArguments {
     bool help = false;
 };
 
-DefaultsValue SettingValue(std::string_view text) {
+// Booleans too, since a session replays the settings the controller reads as booleans.
+DefaultsValue SessionSettingValue(std::string_view text) {
     if (text == "true" || text == "YES") {
         return true;
     }
     if (text == "false" || text == "NO") {
         return false;
     }
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error == std::errc() && end == text.data() + text.size() && !text.empty()) {
-        return number;
-    }
-    return std::string(text);
+    return SettingValue(text);
 }
 
 bool AddSetting(std::string_view assignment, SessionOptions& options, std::string& error) {
@@ -83,7 +80,8 @@ bool AddSetting(std::string_view assignment, SessionOptions& options, std::strin
             "--set wants KEY=VALUE with a settings key, not \"" + std::string(assignment) + "\"";
         return false;
     }
-    options.settings.emplace_back(std::string(key), SettingValue(assignment.substr(equals + 1)));
+    options.settings.emplace_back(std::string(key),
+                                  SessionSettingValue(assignment.substr(equals + 1)));
     return true;
 }
 

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// Option values shared by the commands that paint panels or replay sessions.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/geometry.h"
+#include "platform/user_defaults.h"
+
+namespace kv {
+
+// An integer when the whole text reads as one, else the text itself.
+DefaultsValue SettingValue(std::string_view text);
+
+// "KEY=VALUE" as a key and its value; nothing when there is no "=" or no key.
+std::optional<std::pair<std::string, DefaultsValue>> SettingAssignment(std::string_view assignment);
+
+// "WxH" in whole points; nothing when either side is not a whole number.
+std::optional<Size> WholeSize(std::string_view text);
+
+// The value of the option at args[i], given as "--name=VALUE" (`equals` is the position of the
+// "=") or as "--name VALUE" (then `i` moves to the value); nothing when it is missing.
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                            std::size_t equals);
+
+}  // namespace kv
