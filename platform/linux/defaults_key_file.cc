@@ -35,15 +35,34 @@ struct StrvFree {
     void operator()(char** v) const { g_strfreev(v); }
 };
 
+// GLib drops one carriage return before a line end per reading, so a hand-edited value ending
+// in several would change at every rewrite; drop them all once, as line ends.
+std::string WithoutCarriageReturnsAtLineEnds(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            const std::size_t next = bytes.find_first_not_of('\r', i);
+            if (next == std::string_view::npos || bytes[next] == '\n') {
+                i = (next == std::string_view::npos ? bytes.size() : next) - 1;
+                continue;
+            }
+        }
+        text.push_back(bytes[i]);
+    }
+    return text;
+}
+
 KeyFile Load(std::string_view bytes) {
     // The GLib reader takes a length in gsize but also stops at a NUL: refuse those outright.
     if (bytes.find('\0') != std::string_view::npos) {
         return nullptr;
     }
+    const std::string text = WithoutCarriageReturnsAtLineEnds(bytes);
     KeyFile file(g_key_file_new());
     const GKeyFileFlags flags =
         static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-    if (!g_key_file_load_from_data(file.get(), bytes.data(), bytes.size(), flags, nullptr)) {
+    if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), flags, nullptr)) {
         return nullptr;
     }
     return file;

@@ -24,6 +24,17 @@ TEST(DefaultsKeyFile, ReadsEachGroupAsItsType) {
     EXPECT_EQ(ParseDefaultsKeyFile("# only a comment\n"), DefaultsMap{});
 }
 
+TEST(DefaultsKeyFile, CarriageReturnsBeforeALineEndAreLineEnds) {
+    // A file edited on another system: the values read the same before and after a write.
+    const std::string edited = "[Integer]\r\nB=3\r\r\n[String]\r\nD=x\r";
+    const DefaultsMap wanted{{"B", std::int64_t{3}}, {"D", std::string("x")}};
+    EXPECT_EQ(ParseDefaultsKeyFile(edited), wanted);
+    const std::optional<std::string> updated = UpdateDefaultsKeyFile(edited, "E", true);
+    ASSERT_TRUE(updated);
+    EXPECT_EQ(ParseDefaultsKeyFile(*updated)->at("B"), wanted.at("B"));
+    EXPECT_EQ(ParseDefaultsKeyFile(*updated)->at("D"), wanted.at("D"));
+}
+
 TEST(DefaultsKeyFile, RefusesWhatIsNoKeyFile) {
     for (const std::string& bad :
          std::initializer_list<std::string>{"A=1\n", "[Integer\nA=1\n", "[Integer]\nno pair\n",
