@@ -3,6 +3,8 @@
 // session runner of `cqkv session` on it, driven with the same scenario notation.
 #pragma once
 
+#include "tests/support/temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -111,36 +113,7 @@ cqsex 試
 )";
 
 // A directory of the test's own, removed with everything in it at the end.
-class TempDir {
-  public:
-    TempDir() {
-        std::random_device random;
-        for (;;) {
-            _root = std::filesystem::temp_directory_path() /
-                    ("kv-controller-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(_root)) {
-                break;
-            }
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(_root, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return _root; }
-    std::filesystem::path write(std::string_view name, std::string_view bytes) const {
-        const std::filesystem::path file = _root / name;
-        std::ofstream(file, std::ios::binary | std::ios::trunc)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file;
-    }
-
-  private:
-    std::filesystem::path _root;
-};
+using ::kvtest::TempDir;
 
 // Moves the last-write time on, so that a change check sees a changed file at once.
 inline void Touch(const std::filesystem::path& file) {

@@ -2,6 +2,8 @@
 // Per-test temporary files and small helpers shared by the engine suites.
 #pragma once
 
+#include "tests/support/temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,38 +21,7 @@ namespace cqinput::test {
 
 using Strings = std::vector<std::string>;
 
-// A directory of its own for each test, removed with everything in it at the end.
-class TempDir {
-  public:
-    TempDir() {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "kv-engine";
-        if (info != nullptr) {
-            name += std::string("-") + info->test_suite_name() + "-" + info->name();
-        }
-        name += "-" + std::to_string(std::random_device{}());
-        root_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directories(root_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return root_; }
-
-    std::filesystem::path write(std::string_view name, std::string_view bytes) const {
-        const std::filesystem::path file = root_ / name;
-        std::ofstream(file, std::ios::binary | std::ios::trunc)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file;
-    }
-
-  private:
-    std::filesystem::path root_;
-};
+using ::kvtest::TempDir;
 
 // Moves the last-write time one second on, so that a change check sees a different time
 // whatever the clock's resolution.

@@ -2,6 +2,8 @@
 // Per-test directories, fixture paths and a runner for the built cqkv, shared by the tool suites.
 #pragma once
 
+#include "tests/support/temp_dir.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -32,38 +34,7 @@ inline std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A directory of its own for each test, removed with everything in it at the end.
-class TempDir {
-  public:
-    TempDir() {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "kv-cqkv";
-        if (info != nullptr) {
-            name += std::string("-") + info->test_suite_name() + "-" + info->name();
-        }
-        name += "-" + std::to_string(std::random_device{}());
-        root_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directories(root_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return root_; }
-
-    std::filesystem::path write(std::string_view name, std::string_view bytes) const {
-        const std::filesystem::path file = root_ / name;
-        std::ofstream(file, std::ios::binary | std::ios::trunc)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file;
-    }
-
-  private:
-    std::filesystem::path root_;
-};
+using ::kvtest::TempDir;
 
 struct RunResult {
     int status = -1;  // the exit status, or -1 when the program did not exit normally

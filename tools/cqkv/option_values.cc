@@ -38,6 +38,16 @@ std::optional<std::pair<std::string, DefaultsValue>> SettingAssignment(
                      SettingValue(assignment.substr(equals + 1))};
 }
 
+bool StoreSetting(std::string_view assignment, UserDefaults& settings, std::string& error) {
+    const auto setting = SettingAssignment(assignment);
+    if (!setting) {
+        error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
+        return false;
+    }
+    settings.setObject(setting->first, setting->second);
+    return true;
+}
+
 std::optional<Size> WholeSize(std::string_view text) {
     const std::size_t cross = text.find('x');
     if (cross == std::string_view::npos) {

@@ -20,6 +20,9 @@ DefaultsValue SettingValue(std::string_view text);
 // "KEY=VALUE" as a key and its value; nothing when there is no "=" or no key.
 std::optional<std::pair<std::string, DefaultsValue>> SettingAssignment(std::string_view assignment);
 
+// Stores "KEY=VALUE" in `settings`; false with `error` when there is no key.
+bool StoreSetting(std::string_view assignment, UserDefaults& settings, std::string& error);
+
 // "WxH" in whole points; nothing when either side is not a whole number.
 std::optional<Size> WholeSize(std::string_view text);
 

@@ -32,16 +32,6 @@ Paints the on-screen keyboard as it would show into a PNG, one point one pixel.
 constexpr Size kMinimumSize{520, 290};
 constexpr double kLargestSide = 4096;
 
-bool TakeSetting(std::string_view assignment, MemoryUserDefaults& settings, std::string& error) {
-    const auto setting = SettingAssignment(assignment);
-    if (!setting) {
-        error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
-        return false;
-    }
-    settings.setObject(setting->first, setting->second);
-    return true;
-}
-
 // "WxH" in whole points, within the sizes the panel can be made.
 bool TakeSize(std::string_view text, Size& size, std::string& error) {
     const std::optional<Size> whole = WholeSize(text);
@@ -98,7 +88,7 @@ std::optional<RenderKeyboardOptions> parseRenderKeyboardOptions(
             error = "the option " + std::string(name) + " is given twice";
             return std::nullopt;
         }
-        if (name == "--set" && !TakeSetting(*value, options.settings, error)) {
+        if (name == "--set" && !StoreSetting(*value, options.settings, error)) {
             return std::nullopt;
         }
         if (name == "--size" && !TakeSize(*value, options.size, error)) {

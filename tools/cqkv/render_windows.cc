@@ -46,16 +46,6 @@ area to a PNG, one point one pixel. Without a display, run it under xvfb-run.
 constexpr Size kSmallestWords{620, 460};
 constexpr double kLargestSide = 4096;
 
-bool TakeSetting(std::string_view assignment, MemoryUserDefaults& settings, std::string& error) {
-    const auto setting = SettingAssignment(assignment);
-    if (!setting) {
-        error = "--set needs KEY=VALUE, not \"" + std::string(assignment) + "\"";
-        return false;
-    }
-    settings.setObject(setting->first, setting->second);
-    return true;
-}
-
 bool TakeSize(std::string_view text, std::optional<Size>& size, std::string& error) {
     const std::optional<Size> whole = WholeSize(text);
     if (!whole || whole->width < kSmallestWords.width || whole->height < kSmallestWords.height ||
@@ -78,7 +68,7 @@ bool TakeOption(std::string_view name, std::string_view value, RenderWindowOptio
         return false;
     }
     if (name == "--set") {
-        return TakeSetting(value, options.settings, error);
+        return StoreSetting(value, options.settings, error);
     }
     if (name == "--size") {
         return TakeSize(value, options.size, error);
