@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/gtk_preferences_window.h"
-#include "platform/linux/gtk_window_support.h"
-#include "platform/linux/gtk_windows.h"
-#include "platform/linux/gtk_words_window.h"
+#include "hosts/linux/gtk_preferences_window.h"
+#include "hosts/linux/gtk_window_support.h"
+#include "hosts/linux/gtk_windows.h"
+#include "hosts/linux/gtk_words_window.h"
 #include "platform/memory/memory_services.h"
 #include "settings/settings_keys.h"
 #include "tools/cqkv/render_windows.h"

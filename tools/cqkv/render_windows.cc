@@ -6,7 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/linux/gtk_windows.h"
+#include "hosts/linux/gtk_windows.h"
 #include "platform/memory/memory_services.h"
 #include "platform/services.h"
 #include "settings/preferences_window.h"

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "platform/linux/gtk_windows.h"
+#include "hosts/linux/gtk_windows.h"
 
 #include <gtk/gtk.h>
 
 #include <memory>
 
-#include "platform/linux/gtk_preferences_window.h"
-#include "platform/linux/gtk_words_window.h"
+#include "hosts/linux/gtk_preferences_window.h"
+#include "hosts/linux/gtk_words_window.h"
 
 namespace kv {
 

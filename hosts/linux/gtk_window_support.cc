@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/linux/gtk_window_support.h"
+#include "hosts/linux/gtk_window_support.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/linux/gtk_words_window.h"
+#include "hosts/linux/gtk_words_window.h"
 
-#include "platform/linux/gtk_window_support.h"
+#include "hosts/linux/gtk_window_support.h"
 
 namespace kv {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "platform/linux/gtk_preferences_window.h"
+#include "hosts/linux/gtk_preferences_window.h"
 
 #include <pango/pangocairo.h>
 
-#include "platform/linux/gtk_window_support.h"
+#include "hosts/linux/gtk_window_support.h"
 #include "platform/linux/pango_font.h"
 #include "settings/preferences_window_layout.h"
 
