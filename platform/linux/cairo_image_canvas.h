@@ -7,6 +7,8 @@
 
 #include "platform/canvas.h"
 
+using cairo_surface_t = struct _cairo_surface;
+
 namespace kv {
 
 class CairoImageCanvas final : public Canvas {
@@ -29,6 +31,8 @@ class CairoImageCanvas final : public Canvas {
     int pixelHeight() const;
     // False when the file cannot be written.
     bool writePNG(const std::string& path) const;
+    // The image, for a window body that copies it onto the screen.
+    cairo_surface_t* surface() const;
 
   private:
     struct Surface;
