@@ -79,4 +79,10 @@ InputSources& inputSources() {
     return Require(Installed().inputSources, "input sources");
 }
 
+Log& systemLog() {
+    static StandardErrorLog fallback;
+    Log* const installed = Installed().log.get();
+    return installed != nullptr ? *installed : fallback;
+}
+
 }  // namespace kv

@@ -10,6 +10,7 @@
 #include "platform/input_sources.h"
 #include "platform/key_synth.h"
 #include "platform/locations.h"
+#include "platform/log.h"
 #include "platform/main_queue.h"
 #include "platform/notification_center.h"
 #include "platform/screens.h"
@@ -44,6 +45,7 @@ struct ServiceSet {
     std::unique_ptr<Locations> locations;
     std::unique_ptr<KeySynth> keySynth;
     std::unique_ptr<InputSources> inputSources;
+    std::unique_ptr<Log> log;  // optional: standard error when none is installed
 };
 
 // Replaces the installed bodies and returns the previous ones, so a test can put them back.
@@ -63,5 +65,6 @@ Bundle& mainBundle();
 Locations& locations();
 KeySynth& keySynth();
 InputSources& inputSources();
+Log& systemLog();
 
 }  // namespace kv

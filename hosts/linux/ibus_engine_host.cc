@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/linux/ibus_engine_host.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+#include "candidates/candidate_window.h"
+#include "hosts/linux/ibus_key_synth.h"
+#include "hosts/linux/ibus_key_translation.h"
+#include "platform/services.h"
+#include "platform/workspace.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kMenuPrefix = "menu.";
+
+bool IsSecurePurpose(std::uint32_t purpose) {
+    return purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN;
+}
+
+IBusProperty* MenuProperty(const KVMenu& menu) {
+    IBusPropList* const items = ibus_prop_list_new();
+    for (std::size_t i = 0; i < menu.items.size(); ++i) {
+        const std::string key = std::string(kMenuPrefix) + std::to_string(i);
+        ibus_prop_list_append(
+            items, ibus_property_new(key.c_str(), PROP_TYPE_NORMAL,
+                                     ibus_text_new_from_string(menu.items[i].title.c_str()),
+                                     nullptr, nullptr, TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr));
+    }
+    return ibus_property_new("menu", PROP_TYPE_MENU, ibus_text_new_from_string(menu.title.c_str()),
+                             nullptr, nullptr, TRUE, TRUE, PROP_STATE_UNCHECKED, items);
+}
+
+}  // namespace
+
+IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBusEngineLink>()) {
+    _link->engine = engine;
+}
+
+IBusEngineHost::~IBusEngineHost() {
+    if (_activationSource != 0) {
+        g_source_remove(_activationSource);
+    }
+    // The sessions close while the engine can still clear what they show.
+    for (const std::string& id : _server.sessionIds()) {
+        _server.closeSession(id);
+    }
+    _link->engine = nullptr;
+    _link->focusedPath.clear();
+}
+
+IBusTextClient* IBusEngineHost::focusedClient() const {
+    const auto found = _clients.find(_link->focusedPath);
+    return found == _clients.end() ? nullptr : found->second.get();
+}
+
+KVInputController* IBusEngineHost::focusedController() const {
+    return _server.controller(_link->focusedPath);
+}
+
+bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode,
+                                     std::uint32_t state) {
+    activatePending();
+    const std::string& path = _link->focusedPath;
+    if (path.empty() || _secure[path]) {
+        return false;
+    }
+    const std::optional<KeyEvent> event =
+        TranslateIBusKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
+    return event && _server.handleEvent(path, *event);
+}
+
+void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName) {
+    const std::string id(path);
+    _link->focusedPath = id;
+    IBusKeySynth::setFocusedLink(_link);
+    if (!_clients.contains(id)) {
+        auto client = std::make_shared<IBusTextClient>(_link, id);
+        _clients.emplace(id, client);
+        _server.createSession(id, std::move(client));
+    }
+    _recent.remove(id);
+    _recent.push_back(id);
+    closeOldestSessions();
+    if (!_lastClientName.empty() && clientName != _lastClientName) {
+        workspaceCenter().postNotificationName(NSWorkspaceDidActivateApplicationNotification);
+    }
+    _lastClientName = clientName;
+    // The context's capabilities, caret and content type follow the focus: activation waits for
+    // them, so a password field never sees the toolbar and the toolbar lands at the caret.
+    _activationPending = true;
+    if (_activationSource == 0) {
+        _activationSource = g_idle_add(
+            [](gpointer self) -> gboolean {
+                auto* const host = static_cast<IBusEngineHost*>(self);
+                host->_activationSource = 0;
+                host->activatePending();
+                return G_SOURCE_REMOVE;
+            },
+            this);
+    }
+    registerMenu();
+    ibus_engine_get_surrounding_text(_link->engine, nullptr, nullptr, nullptr);
+}
+
+void IBusEngineHost::activatePending() {
+    if (!_activationPending) {
+        return;
+    }
+    _activationPending = false;
+    const std::string& path = _link->focusedPath;
+    if (!path.empty() && !_secure[path]) {
+        _server.activateSession(path);
+    }
+}
+
+void IBusEngineHost::focusOut(std::string_view path) {
+    if (path != _link->focusedPath) {
+        return;
+    }
+    const bool wasActivated = !_activationPending;
+    _activationPending = false;
+    if (wasActivated && !_secure[_link->focusedPath]) {
+        _server.deactivateSession(path);
+    }
+    _link->focusedPath.clear();
+}
+
+void IBusEngineHost::closeOldestSessions() {
+    while (_recent.size() > kMaxSessions) {
+        const std::string oldest = _recent.front();
+        _recent.pop_front();
+        _server.closeSession(oldest);
+        _clients.erase(oldest);
+        _secure.erase(oldest);
+    }
+}
+
+void IBusEngineHost::setCursorLocation(int x, int y, int width, int height) {
+    IBusTextClient* const client = focusedClient();
+    if (client == nullptr) {
+        return;
+    }
+    const Rect caret(x, y, width, height);
+    const bool moved = !client->cursorLocation() || !(*client->cursorLocation() == caret);
+    client->setCursorLocation(caret);
+    KVInputController* const controller = focusedController();
+    // The toolkit reports the caret after the preedit changed: the list follows it.
+    if (moved && controller != nullptr && !_activationPending && controller->engine() != nullptr &&
+        !controller->engine()->candidates.empty()) {
+        controller->refreshVisibleCandidates();
+    }
+}
+
+void IBusEngineHost::setSurroundingText(IBusText* text, std::uint32_t cursor,
+                                        std::uint32_t anchor) {
+    IBusTextClient* const client = focusedClient();
+    if (client == nullptr || text == nullptr) {
+        return;
+    }
+    glong length = 0;
+    gunichar* const ucs4 = g_utf8_to_ucs4_fast(ibus_text_get_text(text), -1, &length);
+    client->setSurroundingText(
+        std::u32string(reinterpret_cast<const char32_t*>(ucs4), static_cast<std::size_t>(length)),
+        cursor, anchor);
+    g_free(ucs4);
+}
+
+void IBusEngineHost::setContentType(std::uint32_t purpose) {
+    const std::string& path = _link->focusedPath;
+    if (path.empty()) {
+        return;
+    }
+    const bool secure = IsSecurePurpose(purpose);
+    const bool wasSecure = std::exchange(_secure[path], secure);
+    if (secure && !wasSecure && !_activationPending) {
+        // What was typed so far stays out of a password field, and so does the panel.
+        _server.deactivateSession(path);
+        KVCandidatePanel().hide();
+    }
+}
+
+void IBusEngineHost::enable() {
+    ibus_engine_get_surrounding_text(_link->engine, nullptr, nullptr, nullptr);
+}
+
+void IBusEngineHost::disable() {
+    if (!_link->focusedPath.empty()) {
+        focusOut(std::string(_link->focusedPath));
+    }
+}
+
+void IBusEngineHost::registerMenu() {
+    KVInputController* const controller = focusedController();
+    if (controller == nullptr) {
+        return;
+    }
+    IBusPropList* const list = ibus_prop_list_new();
+    ibus_prop_list_append(list, MenuProperty(controller->menu()));
+    ibus_engine_register_properties(_link->engine, list);
+}
+
+void IBusEngineHost::propertyActivate(std::string_view name) {
+    KVInputController* const controller = focusedController();
+    if (controller == nullptr || !name.starts_with(kMenuPrefix)) {
+        return;
+    }
+    std::size_t index = 0;
+    const std::string_view number = name.substr(kMenuPrefix.size());
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), index);
+    const KVMenu menu = controller->menu();
+    if (error == std::errc() && end == number.data() + number.size() && index < menu.items.size()) {
+        menu.items[index].action();
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+// What one IBus engine object does with the engine's calls: the sessions of its input contexts,
+// their keys, focus, caret, surrounding text and the input menu as properties. Thin: every
+// decision is the controller's.
+#pragma once
+
+#include <ibus.h>
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "controller/input_server.h"
+#include "hosts/linux/ibus_engine_link.h"
+#include "hosts/linux/ibus_text_client.h"
+
+namespace kv {
+
+class IBusEngineHost {
+  public:
+    explicit IBusEngineHost(IBusEngine* engine);
+    // Closes every session of the engine.
+    ~IBusEngineHost();
+    IBusEngineHost(const IBusEngineHost&) = delete;
+    IBusEngineHost& operator=(const IBusEngineHost&) = delete;
+
+    bool processKeyEvent(std::uint32_t keyval, std::uint32_t keycode, std::uint32_t state);
+    void focusIn(std::string_view path, std::string_view clientName);
+    void focusOut(std::string_view path);
+    void setCursorLocation(int x, int y, int width, int height);
+    void setSurroundingText(IBusText* text, std::uint32_t cursor, std::uint32_t anchor);
+    void setContentType(std::uint32_t purpose);
+    void enable();
+    void disable();
+    void propertyActivate(std::string_view name);
+    std::string focusedPath() const { return _link->focusedPath; }
+
+    // Sessions kept for contexts that are not focused; beyond this the longest unfocused closes,
+    // since IBus never tells an engine that a context went away.
+    static constexpr std::size_t kMaxSessions = 64;
+
+  private:
+    IBusTextClient* focusedClient() const;
+    KVInputController* focusedController() const;
+    void activatePending();
+    void closeOldestSessions();
+    void registerMenu();
+
+    std::shared_ptr<IBusEngineLink> _link;
+    KVInputServer _server;
+    std::map<std::string, std::shared_ptr<IBusTextClient>, std::less<>> _clients;
+    std::map<std::string, bool, std::less<>> _secure;  // password and PIN fields
+    std::list<std::string> _recent;                    // least recently focused first
+    std::string _lastClientName;
+    bool _activationPending = false;
+    guint _activationSource = 0;
+};
+
+}  // namespace kv

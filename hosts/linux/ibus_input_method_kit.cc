@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/linux/ibus_input_method_kit.h"
+
+#include <glib-unix.h>
+#include <ibus.h>
+
+#include <csignal>
+#include <string>
+
+#include "hosts/linux/gtk_windows.h"
+#include "hosts/linux/ibus_engine.h"
+#include "platform/services.h"
+
+namespace kv {
+
+struct IBusInputMethodKit::Loop {
+    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+    ~Loop() { g_main_loop_unref(loop); }
+};
+
+namespace {
+
+template <typename T>
+struct Unref {
+    void operator()(T* object) const { g_object_unref(object); }
+};
+template <typename T>
+using Ref = std::unique_ptr<T, Unref<T>>;
+
+class IBusServer final : public IMKServer {
+  public:
+    IBusServer(Ref<IBusBus> bus, Ref<IBusFactory> factory)
+        : _bus(std::move(bus)), _factory(std::move(factory)) {}
+    IBusBus* bus() const { return _bus.get(); }
+
+  private:
+    Ref<IBusBus> _bus;
+    Ref<IBusFactory> _factory;
+};
+
+IBusEngine* CreateEngine(IBusFactory* factory, const gchar* engineName, gpointer) {
+    static unsigned serial = 0;
+    const std::string path = "/org/freedesktop/IBus/Engine/CQInputKV/" + std::to_string(++serial);
+    return KVIBusEngineNew(ibus_service_get_connection(IBUS_SERVICE(factory)), engineName,
+                           path.c_str());
+}
+
+bool RegisterComponent(IBusBus* bus, const std::filesystem::path& file) {
+    IBusComponent* const component = ibus_component_new_from_file(file.c_str());
+    if (component == nullptr) {
+        systemLog().write("cannot read the IBus component " + file.string());
+        return false;
+    }
+    const bool registered = ibus_bus_register_component(bus, component) != FALSE;
+    g_object_unref(component);
+    return registered;
+}
+
+}  // namespace
+
+IBusInputMethodKit::IBusInputMethodKit(Start start, std::filesystem::path componentFile,
+                                       bool hasDisplay)
+    : _start(start),
+      _componentFile(std::move(componentFile)),
+      _hasDisplay(hasDisplay),
+      _loop(std::make_unique<Loop>()) {}
+
+IBusInputMethodKit::~IBusInputMethodKit() = default;
+
+std::unique_ptr<IMKServer> IBusInputMethodKit::createServer(std::string_view,
+                                                            std::string_view bundleIdentifier) {
+    ibus_init();
+    Ref<IBusBus> bus(ibus_bus_new());
+    if (!ibus_bus_is_connected(bus.get())) {
+        systemLog().write("no IBus daemon to connect to");
+        return nullptr;
+    }
+    Ref<IBusFactory> factory(ibus_factory_new(ibus_bus_get_connection(bus.get())));
+    g_signal_connect(factory.get(), "create-engine", G_CALLBACK(CreateEngine), nullptr);
+    // The daemon waits for the component's name when it started us; otherwise we announce it.
+    const bool ready =
+        _start == Start::ByDaemon
+            ? ibus_bus_request_name(bus.get(), std::string(bundleIdentifier).c_str(), 0) != 0
+            : RegisterComponent(bus.get(), _componentFile);
+    if (!ready) {
+        systemLog().write("IBus refused the component " + std::string(bundleIdentifier));
+        return nullptr;
+    }
+    g_signal_connect(bus.get(), "disconnected", G_CALLBACK(+[](IBusBus*, gpointer loop) {
+                         systemLog().write("the IBus daemon went away");
+                         g_main_loop_quit(static_cast<GMainLoop*>(loop));
+                     }),
+                     _loop->loop);
+    return std::make_unique<IBusServer>(std::move(bus), std::move(factory));
+}
+
+void IBusInputMethodKit::run() {
+    const auto quit = +[](gpointer loop) -> gboolean {
+        g_main_loop_quit(static_cast<GMainLoop*>(loop));
+        return G_SOURCE_REMOVE;
+    };
+    const guint interrupt = g_unix_signal_add(SIGINT, quit, _loop->loop);
+    const guint terminate = g_unix_signal_add(SIGTERM, quit, _loop->loop);
+    systemLog().write("ready");
+    g_main_loop_run(_loop->loop);
+    g_source_remove(interrupt);
+    g_source_remove(terminate);
+}
+
+KVPreferencesWindow::BodyMaker IBusInputMethodKit::preferencesWindowBody() {
+    return _hasDisplay ? KVGtkPreferencesWindowMaker() : KVPreferencesWindow::BodyMaker();
+}
+
+KVWordsWindow::BodyMaker IBusInputMethodKit::wordsWindowBody() {
+    return _hasDisplay ? KVGtkWordsWindowMaker() : KVWordsWindow::BodyMaker();
+}
+
+}  // namespace kv

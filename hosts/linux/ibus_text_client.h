@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The text of one IBus input context as the controller sees it: marked text becomes the
+// preedit, insertion a commit, the caret rectangle comes from set_cursor_location and the
+// selection and substrings from the surrounding text. IBus counts characters in code points,
+// the controller in UTF-16 units; the conversion happens here.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "hosts/linux/ibus_engine_link.h"
+#include "platform/text_client.h"
+
+namespace kv {
+
+class IBusTextClient final : public TextClient {
+  public:
+    IBusTextClient(std::shared_ptr<const IBusEngineLink> link, std::string path);
+
+    const std::string& path() const { return _path; }
+
+    // What the context told the engine while it was attached to it.
+    void setCursorLocation(const Rect& rootRect);  // GDK root coordinates, y downward
+    const std::optional<Rect>& cursorLocation() const { return _cursor; }
+    void setSurroundingText(std::u32string text, std::uint32_t cursor, std::uint32_t anchor);
+    void forgetSurroundingText() { _surrounding.reset(); }
+
+    void setMarkedText(std::u16string_view text, Underline underline, Range selectionRange,
+                       Range replacementRange) override;
+    void insertText(std::u16string_view text, Range replacementRange) override;
+    std::optional<CharacterAttributes> attributesForCharacterIndex(
+        std::int64_t index, Rect& lineHeightRectangle) override;
+    std::optional<Rect> firstRectForCharacterRange(Range range) override;
+    std::optional<Range> selectedRange() override;
+    std::optional<std::u16string> attributedSubstringFromRange(Range range) override;
+
+    // The marked text now shown, for the tests of the host.
+    const std::u16string& markedText() const { return _marked; }
+
+  private:
+    struct Surrounding {
+        std::u16string text;
+        std::int64_t cursor = 0;  // UTF-16 units
+        std::int64_t anchor = 0;
+    };
+
+    IBusEngine* attachedEngine() const { return _link->engineFor(_path); }
+    Rect screenCursor() const;
+    void deleteSurrounding(IBusEngine* engine, Range range);
+
+    std::shared_ptr<const IBusEngineLink> _link;
+    std::string _path;
+    std::optional<Rect> _cursor;
+    std::optional<Surrounding> _surrounding;
+    std::u16string _marked;
+};
+
+}  // namespace kv

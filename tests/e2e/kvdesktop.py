@@ -1,0 +1,358 @@
+# SPDX-License-Identifier: MIT
+"""A private, headless desktop for end-to-end tests: Xvfb, a session bus and an ibus-daemon of
+its own, in a temporary folder, all torn down on exit. Nothing of the user's desktop is touched:
+every variable that could reach it is replaced before anything starts."""
+
+import os
+import shlex
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import xml.etree.ElementTree as ET
+
+import gi
+
+gi.require_version("IBus", "1.0")
+from gi.repository import GLib, IBus  # noqa: E402
+
+# Evdev key codes of the US layout (X key code - 8), and the key symbols typed with Shift.
+_LETTER_ROWS = {"qwertyuiop": 16, "asdfghjkl": 30, "zxcvbnm": 44}
+_KEYCODES = {c: base + i for row, base in _LETTER_ROWS.items() for i, c in enumerate(row)}
+_KEYCODES.update({str(d): 1 + d for d in range(1, 10)})
+_KEYCODES.update({"0": 11, "-": 12, "=": 13, "[": 26, "]": 27, ";": 39, "'": 40, "`": 41,
+                  "\\": 43, ",": 51, ".": 52, "/": 53, " ": 57})
+_SHIFTED = dict(zip('!@#$%^&*()_+{}:"~|<>?', "1234567890-=[];'`\\,./"))
+NAMED_KEYS = {
+    "space": (IBus.KEY_space, 57), "Return": (IBus.KEY_Return, 28),
+    "BackSpace": (IBus.KEY_BackSpace, 14), "Escape": (IBus.KEY_Escape, 1),
+    "Tab": (IBus.KEY_Tab, 15), "Left": (IBus.KEY_Left, 105), "Right": (IBus.KEY_Right, 106),
+    "Up": (IBus.KEY_Up, 103), "Down": (IBus.KEY_Down, 108), "Page_Up": (IBus.KEY_Page_Up, 104),
+    "Page_Down": (IBus.KEY_Page_Down, 109), "Shift_L": (IBus.KEY_Shift_L, 42),
+    "Caps_Lock": (IBus.KEY_Caps_Lock, 58), "KP_Enter": (IBus.KEY_KP_Enter, 96),
+    "KP_1": (IBus.KEY_KP_1, 79),
+}
+
+TESTS_DIR = os.path.dirname(os.path.abspath(__file__))
+
+
+def pump(until=None, timeout=2.0):
+    """Runs the main context until `until()` is true (or, without one, for a short while)."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        while context.pending():
+            context.iteration(False)
+        if until is not None and until():
+            return True
+        time.sleep(0.005)
+    return until is not None and bool(until())
+
+
+def key_of(name):
+    """(keyval, evdev keycode, state) of a character or a named key."""
+    if name in NAMED_KEYS:
+        keyval, code = NAMED_KEYS[name]
+        return keyval, code, 0
+    if len(name) == 1:
+        if name.isupper():
+            return IBus.unicode_to_keyval(name), _KEYCODES[name.lower()], IBus.ModifierType.SHIFT_MASK
+        if name in _SHIFTED:
+            return IBus.unicode_to_keyval(name), _KEYCODES[_SHIFTED[name]], IBus.ModifierType.SHIFT_MASK
+        return IBus.unicode_to_keyval(name), _KEYCODES[name], 0
+    raise KeyError(name)
+
+
+class Client:
+    """One input context of a test program, recording what the engine sends it."""
+
+    CAPABILITIES = (IBus.Capabilite.PREEDIT_TEXT | IBus.Capabilite.FOCUS
+                    | IBus.Capabilite.SURROUNDING_TEXT | IBus.Capabilite.PROPERTY)
+
+    def __init__(self, bus, capabilities=CAPABILITIES, name="kvtest"):
+        self.bus = bus
+        self.context = bus.create_input_context(name)
+        self.context.set_capabilities(capabilities)
+        self.committed = ""
+        self.preedit = ""
+        self.preedit_cursor = 0
+        self.preedit_attributes = []
+        self.forwarded = []
+        self.deleted = []
+        self.properties = {}
+        self.lookup_tables = []
+        self.auxiliary = ""
+        self.context.connect("commit-text", self._on_commit)
+        self.context.connect("update-preedit-text", self._on_preedit)
+        self.context.connect("hide-preedit-text", self._on_hide_preedit)
+        self.context.connect("forward-key-event", self._on_forward)
+        self.context.connect("delete-surrounding-text", self._on_delete)
+        self.context.connect("register-properties", self._on_register_properties)
+        self.context.connect("update-property", self._on_update_property)
+        self.context.connect("update-lookup-table", self._on_lookup_table)
+        self.context.connect("update-auxiliary-text", self._on_auxiliary)
+
+    def _on_commit(self, _context, text):
+        self.committed += text.get_text()
+
+    def _on_preedit(self, _context, text, cursor, visible):
+        self.preedit = text.get_text() if visible else ""
+        self.preedit_cursor = cursor
+        attributes = text.get_attributes()
+        self.preedit_attributes = []
+        if attributes is not None:
+            index = 0
+            while attributes.get(index) is not None:
+                a = attributes.get(index)
+                self.preedit_attributes.append((a.get_attr_type(), a.get_value(),
+                                                a.get_start_index(), a.get_end_index()))
+                index += 1
+
+    def _on_hide_preedit(self, _context):
+        self.preedit = ""
+
+    def _on_forward(self, _context, keyval, keycode, state):
+        self.forwarded.append((keyval, keycode, state))
+
+    def _on_delete(self, _context, offset, count):
+        self.deleted.append((offset, count))
+
+    def _on_register_properties(self, _context, props):
+        self.properties = {}
+        self._collect(props)
+
+    def _collect(self, props):
+        index = 0
+        while props.get(index) is not None:
+            prop = props.get(index)
+            self.properties[prop.get_key()] = prop
+            sub = prop.get_sub_props()
+            if sub is not None:
+                self._collect(sub)
+            index += 1
+
+    def _on_update_property(self, _context, prop):
+        self.properties[prop.get_key()] = prop
+
+    def _on_lookup_table(self, _context, table, visible):
+        self.lookup_tables.append((table, visible))
+
+    def _on_auxiliary(self, _context, text, visible):
+        self.auxiliary = text.get_text() if visible else ""
+
+    def focus_in(self):
+        self.context.focus_in()
+        pump(timeout=0.05)
+
+    def focus_out(self):
+        self.context.focus_out()
+        pump(timeout=0.05)
+
+    def cursor_at(self, x, y, w=1, h=18):
+        self.context.set_cursor_location(x, y, w, h)
+        pump(timeout=0.02)
+
+    def press(self, name, extra_state=0):
+        """Presses and releases one key; returns whether the engine consumed the press."""
+        keyval, code, state = key_of(name)
+        state |= extra_state
+        handled = self.context.process_key_event(keyval, code, state)
+        self.context.process_key_event(keyval, code, state | IBus.ModifierType.RELEASE_MASK)
+        return handled
+
+    def type(self, keys, settle=0.1):
+        """Types keys written as characters, or as {Name} for named keys."""
+        results = []
+        i = 0
+        while i < len(keys):
+            if keys[i] == "{":
+                end = keys.index("}", i)
+                results.append(self.press(keys[i + 1:end]))
+                i = end + 1
+            else:
+                results.append(self.press(keys[i]))
+                i += 1
+        pump(timeout=settle)
+        return results
+
+    def wait_for_commit(self, text, timeout=3.0):
+        return pump(lambda: self.committed.endswith(text), timeout)
+
+    def wait_for_preedit(self, text, timeout=3.0):
+        return pump(lambda: self.preedit == text, timeout)
+
+    def destroy(self):
+        self.context.destroy()
+        pump(timeout=0.05)
+
+
+class PrivateDesktop:
+    """Xvfb, a private session bus and a private ibus-daemon; `bundles` are registered (their
+    component description, with the executable's absolute path filled in) before the daemon
+    starts, so the daemon itself launches their engines."""
+
+    def __init__(self, bundles=(), width=1280, height=800, environment=None):
+        self.bundles = list(bundles)
+        self.width = width
+        self.height = height
+        self.extra_environment = dict(environment or {})
+        self._processes = []
+        self._saved_environment = None
+        self.folder = None
+        self._bus = None
+
+    # -- start and stop ---------------------------------------------------------------------
+    def __enter__(self):
+        self._saved_environment = dict(os.environ)
+        self.folder = tempfile.mkdtemp(prefix="kv-desktop-")
+        try:
+            self._private_environment()
+            self._start_display()
+            self._start_session_bus()
+            for bundle in self.bundles:
+                install_component(bundle, self.component_dir)
+            self._start_ibus()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *_exc):
+        if self._bus is not None and self._bus.is_connected():
+            try:
+                self._bus.exit(False)
+            except GLib.Error:
+                pass
+        self._bus = None
+        for process in reversed(self._processes):
+            _stop(process)
+        self._processes = []
+        # Engines the daemon launched are its children; anything still holding the folder's
+        # sockets belongs to this desktop alone.
+        subprocess.run(["pkill", "-TERM", "-f", self.folder], check=False)
+        os.environ.clear()
+        os.environ.update(self._saved_environment)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        return False
+
+    def _private_environment(self):
+        for name in ("DBUS_SESSION_BUS_ADDRESS", "IBUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY",
+                     "GTK_IM_MODULE", "XMODIFIERS", "QT_IM_MODULE"):
+            os.environ.pop(name, None)
+        for name, sub in (("HOME", "home"), ("XDG_CONFIG_HOME", "config"),
+                          ("XDG_CACHE_HOME", "cache"), ("XDG_DATA_HOME", "data"),
+                          ("XDG_RUNTIME_DIR", "runtime")):
+            path = os.path.join(self.folder, sub)
+            os.makedirs(path, mode=0o700)
+            os.environ[name] = path
+        self.component_dir = os.path.join(self.folder, "components")
+        os.makedirs(self.component_dir)
+        os.environ["IBUS_COMPONENT_PATH"] = self.component_dir + ":/usr/share/ibus/component"
+        os.environ["GSETTINGS_BACKEND"] = "memory"
+        os.environ["NO_AT_BRIDGE"] = "1"
+        os.environ["CQINPUTKV_LOG"] = self.log_path
+        os.environ.update(self.extra_environment)
+
+    @property
+    def log_path(self):
+        return os.path.join(self.folder, "engine.log")
+
+    def engine_log(self):
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def _start_display(self):
+        read_end, write_end = os.pipe()
+        process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self._processes.append(process)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        os.environ["DISPLAY"] = ":" + number
+
+    def _start_session_bus(self):
+        socket = os.path.join(self.folder, "dbus.sock")
+        process = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile",
+             "--address=unix:path=" + socket], stdout=subprocess.DEVNULL)
+        self._processes.append(process)
+        _wait_for(lambda: os.path.exists(socket), "the session bus")
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+
+    def _start_ibus(self):
+        socket = os.path.join(self.folder, "ibus.sock")
+        self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
+        process = subprocess.Popen(
+            ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable",
+             "--cache=none", "--address=unix:path=" + socket],
+            stdout=self._ibus_log, stderr=subprocess.STDOUT)
+        self._processes.append(process)
+        os.environ["IBUS_ADDRESS"] = "unix:path=" + socket
+        _wait_for(lambda: os.path.exists(socket), "ibus-daemon")
+        self._bus = IBus.Bus.new()
+        if not pump(self._bus.is_connected, timeout=10):
+            raise RuntimeError("ibus-daemon does not answer")
+
+    # -- use --------------------------------------------------------------------------------
+    def bus(self):
+        return self._bus
+
+    def client(self, **kwargs):
+        return Client(self._bus, **kwargs)
+
+    def select_engine(self, name="cqinputkv"):
+        """Makes `name` the global engine; returns once the engine is attached."""
+        return self._bus.set_global_engine(name)
+
+    def spawn(self, argv, **kwargs):
+        """Starts a program on this desktop; stopped at teardown."""
+        process = subprocess.Popen(argv, **kwargs)
+        self._processes.append(process)
+        return process
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+
+def install_component(bundle, folder):
+    """Writes the bundle's component description into `folder` with absolute paths."""
+    contents = os.path.join(os.path.abspath(bundle), "Contents")
+    tree = ET.parse(os.path.join(contents, "Resources", "CQInputKV.xml"))
+    root = tree.getroot()
+    executable = os.path.join(contents, "MacOS", "CQInputKV")
+    root.find("exec").text = shlex.quote(executable) + " --ibus"
+    for icon in root.iter("icon"):
+        icon.text = os.path.join(contents, "Resources", icon.text)
+    path = os.path.join(folder, "cqinputkv.xml")
+    tree.write(path, encoding="utf-8", xml_declaration=True)
+    return path
+
+
+def _wait_for(condition, what, timeout=10):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.01)
+    raise RuntimeError(what + " did not start")
+
+
+def _stop(process):
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()

@@ -1,0 +1,153 @@
+# SPDX-License-Identifier: MIT
+"""The input method through a real IBus daemon, seen from an input context of a test client:
+what a user's application would receive for the keys it forwards."""
+
+import os
+import subprocess
+import unittest
+
+from kvdesktop import IBus, PrivateDesktop, pump
+
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+
+
+def visible_program_windows(name="CQInputKV"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                           capture_output=True, text=True, check=False)
+    return found.stdout.split()
+
+
+class EngineThroughIBus(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = PrivateDesktop(bundles=[BUNDLE])
+        cls.desktop.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def setUp(self):
+        self.clients = []
+
+    def tearDown(self):
+        for client in self.clients:
+            client.destroy()
+
+    def focused_client(self, x=200, y=300, **kwargs):
+        client = self.desktop.client(**kwargs)
+        self.clients.append(client)
+        client.focus_in()
+        client.cursor_at(x, y)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.2)
+        return client
+
+    def test_typing_shows_the_reading_and_choosing_commits(self):
+        c = self.focused_client()
+        self.assertEqual(c.type("a"), [True])
+        self.assertTrue(c.wait_for_preedit("日"), self.desktop.engine_log())
+        # One single underline over the whole reading, the caret at its end.
+        self.assertIn((IBus.AttrType.UNDERLINE, IBus.AttrUnderline.SINGLE, 0, 1),
+                      c.preedit_attributes)
+        self.assertEqual(c.preedit_cursor, 1)
+        c.type("{space}2")
+        self.assertTrue(c.wait_for_commit("曰"))
+        self.assertEqual(c.preedit, "")
+        # Backspace takes one root back, Escape drops the rest and commits nothing.
+        c.type("ab")
+        self.assertTrue(c.wait_for_preedit("日月"))
+        c.type("{BackSpace}")
+        self.assertTrue(c.wait_for_preedit("日"))
+        c.type("{Escape}")
+        self.assertTrue(c.wait_for_preedit(""))
+        self.assertEqual(c.committed, "曰")
+        # With nothing composed, keys the input method has no use for reach the application.
+        self.assertEqual(c.type("{Return}{Left}"), [False, False])
+        self.assertEqual(c.press("a", IBus.ModifierType.CONTROL_MASK), False)
+        # Paging: Space turns the page, a digit chooses on the page shown.
+        c.type("za{space}{space}1")
+        self.assertTrue(c.wait_for_commit("…"))
+
+    def test_caps_lock_and_shift_switch_to_english_and_full_width(self):
+        c = self.focused_client()
+        # Caps Lock: English mode, keys go to the application untouched.
+        self.assertFalse(c.press("Caps_Lock"))
+        self.assertEqual(c.type("a"), [False])
+        # Shift+Space turns full-width output on: English keys come out full width.
+        self.assertTrue(c.press("space", IBus.ModifierType.SHIFT_MASK))
+        c.type("a")
+        self.assertTrue(c.wait_for_commit("ａ"))
+        self.assertTrue(c.press("space", IBus.ModifierType.SHIFT_MASK))
+        self.assertEqual(c.type("a"), [False])
+        # Caps Lock again (its light is on when pressed): back to Chinese.
+        self.assertFalse(c.press("Caps_Lock", IBus.ModifierType.LOCK_MASK))
+        c.type("a")
+        self.assertTrue(c.wait_for_preedit("日"))
+        # In Chinese mode, Shift with a letter types that letter in lower case.
+        c.type("{Escape}")
+        self.assertTrue(c.press("A"))
+        self.assertTrue(c.wait_for_commit("a"))
+
+    def test_two_contexts_keep_their_own_compositions(self):
+        first = self.focused_client()
+        first.type("a")
+        self.assertTrue(first.wait_for_preedit("日"))
+        first.focus_out()
+        second = self.focused_client()
+        second.type("b")
+        self.assertTrue(second.wait_for_preedit("月"))
+        # Leaving a context drops its composition: nothing is committed anywhere.
+        second.focus_out()
+        first.focus_in()
+        pump(timeout=0.2)
+        self.assertEqual(first.committed + second.committed, "")
+        first.type("a{space}2")
+        self.assertTrue(first.wait_for_commit("曰"))
+        self.assertEqual(second.committed, "")
+
+    def test_switching_engines_and_a_vanished_client(self):
+        c = self.focused_client()
+        c.type("ab")
+        self.assertTrue(c.wait_for_preedit("日月"))
+        # Away to another engine and back: a new engine object, nothing committed twice or lost.
+        self.assertTrue(self.desktop.select_engine("xkb:us::eng"))
+        pump(timeout=0.2)
+        self.assertTrue(self.desktop.select_engine())
+        pump(timeout=0.2)
+        c.type("a")
+        self.assertTrue(c.wait_for_preedit("日"), c.preedit)
+        self.assertEqual(c.committed, "")
+        # A client that goes away mid-composition: the next one starts clean.
+        self.clients.remove(c)
+        c.destroy()
+        other = self.focused_client()
+        other.type("b")
+        self.assertTrue(other.wait_for_preedit("月"), other.preedit)
+        self.assertEqual(other.committed, "")
+
+    def test_password_fields_get_every_key_and_see_no_panel(self):
+        c = self.focused_client()
+        c.context.set_content_type(IBus.InputPurpose.PASSWORD, 0)
+        pump(timeout=0.2)
+        self.assertEqual(c.type("ab{space}1"), [False, False, False, False])
+        self.assertEqual((c.preedit, c.committed), ("", ""))
+        self.assertEqual(visible_program_windows(), [])
+        c.context.set_content_type(IBus.InputPurpose.FREE_FORM, 0)
+        pump(timeout=0.2)
+        c.type("a")
+        self.assertTrue(c.wait_for_preedit("日"))
+
+    def test_the_menu_is_a_property_list_that_opens_the_settings(self):
+        c = self.focused_client()
+        self.assertTrue(pump(lambda: "menu.2" in c.properties), self.desktop.engine_log())
+        self.assertEqual(c.properties["menu"].get_label().get_text(), "澄雀KV")
+        self.assertEqual([c.properties[f"menu.{i}"].get_label().get_text() for i in range(3)],
+                         ["重新載入碼表", "編輯自建詞組…", "澄雀KV 設定…"])
+        c.context.property_activate("menu.2", IBus.PropState.CHECKED)
+        self.assertTrue(pump(lambda: visible_program_windows("設定"), timeout=5),
+                        self.desktop.engine_log())
+
+
+if __name__ == "__main__":
+    unittest.main()
