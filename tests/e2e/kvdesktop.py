@@ -201,6 +201,7 @@ class PrivateDesktop:
         self._saved_environment = None
         self.folder = None
         self._bus = None
+        self._ibus_log = None
 
     # -- start and stop ---------------------------------------------------------------------
     def __enter__(self):
@@ -228,6 +229,9 @@ class PrivateDesktop:
         for process in reversed(self._processes):
             _stop(process)
         self._processes = []
+        if self._ibus_log is not None:
+            self._ibus_log.close()
+            self._ibus_log = None
         # Engines the daemon launched are its children; anything still holding the folder's
         # sockets belongs to this desktop alone.
         subprocess.run(["pkill", "-TERM", "-f", self.folder], check=False)

@@ -149,5 +149,32 @@ class EngineThroughIBus(unittest.TestCase):
                         self.desktop.engine_log())
 
 
+class TheProgram(unittest.TestCase):
+    """CQInputKV started by hand: registered at run time, gone with its daemon."""
+
+    EXECUTABLE = os.path.join(BUNDLE, "Contents", "MacOS", "CQInputKV")
+
+    def test_without_a_daemon_it_says_so_and_exits_1(self):
+        environment = dict(os.environ, IBUS_ADDRESS="unix:path=/nonexistent/ibus.sock")
+        environment.pop("CQINPUTKV_LOG", None)
+        done = subprocess.run([self.EXECUTABLE], env=environment, capture_output=True, text=True,
+                              timeout=30, check=False)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        self.assertIn("CQ_Input_KV: cannot create IMKServer", done.stderr)
+
+    def test_registered_at_run_time_it_types_and_ends_with_the_daemon(self):
+        with PrivateDesktop() as desktop:
+            program = desktop.spawn([self.EXECUTABLE])
+            client = desktop.client()
+            client.focus_in()
+            self.assertTrue(pump(lambda: "ready" in desktop.engine_log(), timeout=10))
+            self.assertTrue(desktop.select_engine(), desktop.engine_log())
+            client.type("a")
+            self.assertTrue(client.wait_for_preedit("日"), desktop.engine_log())
+            desktop.bus().exit(False)
+            self.assertEqual(program.wait(timeout=10), 0)
+            self.assertIn("the IBus daemon went away", desktop.engine_log())
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,0 +1,228 @@
+# SPDX-License-Identifier: MIT
+"""ime-enlist on a private IBus daemon: the built bundle registered, enabled, selected and typed
+into; the failures a user meets; and the Debian package's files doing the same from a temporary
+root, its maintainer scripts in a mount namespace of their own."""
+
+import glob
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+import xml.etree.ElementTree as ET
+
+from kvdesktop import PrivateDesktop, pump
+
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+BUILD = os.path.dirname(os.path.abspath(BUNDLE))
+IME_ENLIST = os.environ.get("KV_IME_ENLIST",
+                            os.path.join(BUILD, "tools", "ime-enlist", "ime-enlist"))
+IDENTIFIER = "org.cqinputkv.inputmethod.CQInputKV"
+USAGE = "usage: ime-enlist <input-method.app> [--select]\n"
+
+# One desktop for the module: the process's IBus bus is one object for its whole life, which does
+# not follow a later desktop's daemon. Every test registers the bundle it needs itself.
+desktop = None
+
+
+def setUpModule():
+    global desktop
+    desktop = PrivateDesktop()
+    desktop.__enter__()
+
+
+def tearDownModule():
+    desktop.__exit__(None, None, None)
+
+
+def enlist(*arguments, program=IME_ENLIST, environment=None):
+    """Runs ime-enlist; meanwhile this process's bus follows the daemon through its restart, which
+    it does only while its main context runs."""
+    bus = desktop.bus()
+    events = []
+    handlers = [bus.connect("disconnected", lambda *_: events.append("left")),
+                bus.connect("connected", lambda *_: events.append("back"))]
+    process = subprocess.Popen([program, *arguments], stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, text=True, env=environment)
+    pump(lambda: process.poll() is not None, timeout=60)
+    out, err = process.communicate(timeout=5)
+    pump(lambda: bus.is_connected() and (not events or events[-1] == "back"), timeout=10)
+    for handler in handlers:
+        bus.disconnect(handler)
+    return process.returncode, out, err
+
+
+def typed_through_engine():
+    """Whether keys typed into a focused input context reach the input method."""
+    client = desktop.client()
+    client.focus_in()
+    client.type("a")
+    composed = client.wait_for_preedit("日")
+    client.type("{space}1")
+    committed = client.wait_for_commit("日")
+    client.destroy()
+    return composed and committed
+
+
+def engine_known(name="cqinputkv"):
+    return [e.get_name() for e in desktop.bus().get_engines_by_names([name])] == [name]
+
+
+def copy_bundle(destination, component_name=None, engine_name=None, executable=True):
+    """A copy of the built bundle, its component renamed or its program left out."""
+    shutil.copytree(BUNDLE, destination, symlinks=True)
+    description = os.path.join(destination, "Contents", "Resources", "CQInputKV.xml")
+    tree = ET.parse(description)
+    if component_name:
+        tree.getroot().find("name").text = component_name
+    if engine_name:
+        tree.getroot().find("engines/engine/name").text = engine_name
+    tree.write(description, encoding="utf-8", xml_declaration=True)
+    if not executable:
+        os.remove(os.path.join(destination, "Contents", "MacOS", "CQInputKV"))
+    return destination
+
+
+class Usage(unittest.TestCase):
+    def test_wrong_argument_counts(self):
+        for arguments in ([], [BUNDLE, "--select", "more"]):
+            run = subprocess.run([IME_ENLIST, *arguments], capture_output=True, text=True,
+                                 check=False)
+            self.assertEqual((run.returncode, run.stdout, run.stderr), (2, "", USAGE))
+
+
+class OnAPrivateDaemon(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="kv-enlist-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+
+
+    def test_registers_enables_and_selects_the_built_bundle_which_then_types(self):
+        status, out, err = enlist(BUNDLE)
+        self.assertEqual((status, out), (0, "registered and enabled: " + IDENTIFIER + "\n"), err)
+        self.assertTrue(err.startswith("source=cqinputkv mode=(none) type=ibus-engine "
+                                       "selectable=yes\n"), err)
+        self.assertTrue(engine_known())
+
+        status, out, err = enlist(BUNDLE, "--select")
+        self.assertEqual((status, out),
+                         (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
+        self.assertTrue(err.endswith("current=cqinputkv\n"), err)
+        self.assertEqual(desktop.bus().get_global_engine().get_name(), "cqinputkv")
+        # The daemon started the engine from the installed description, by its absolute path.
+        self.assertTrue(typed_through_engine(), desktop.engine_log())
+
+        # A restarted daemon reads the description again.
+        bus = desktop.bus()
+        events = []
+        handler = bus.connect("connected", lambda *_: events.append("back"))
+        bus.exit(True)
+        self.assertTrue(pump(lambda: events and bus.is_connected(), timeout=20))
+        bus.disconnect(handler)
+        self.assertTrue(pump(engine_known, timeout=5))
+
+    def test_bundles_that_provide_no_usable_source(self):
+        other = copy_bundle(os.path.join(self.folder, "Other.app"),
+                            component_name="org.example.inputmethod.Other", engine_name="other")
+        status, out, err = enlist(other, "--select")
+        self.assertEqual((status, out, err), (5, "", "registered, but input source was not found\n"))
+        self.assertTrue(engine_known("other"))
+
+        # Listed, but the daemon has no program to start.
+        hollow = copy_bundle(os.path.join(self.folder, "Hollow.app"), executable=False)
+        status, out, err = enlist(hollow, "--select")
+        self.assertEqual((status, out), (6, ""))
+        self.assertEqual(err, "source=cqinputkv mode=(none) type=ibus-engine selectable=no\n"
+                              "input source is enabled but could not be selected\n")
+
+    def test_a_component_folder_that_cannot_be_written(self):
+        # Below a regular file: not even root can make it.
+        plain = os.path.join(self.folder, "plain")
+        with open(plain, "w", encoding="utf-8") as f:
+            f.write("a file\n")
+        environment = dict(os.environ)
+        environment["IBUS_COMPONENT_PATH"] = plain + "/components:/usr/share/ibus/component"
+        status, out, err = enlist(BUNDLE, "--select", environment=environment)
+        self.assertEqual((status, out, err), (3, "", "TISRegisterInputSource failed: 20\n"))
+
+
+class DebianPackage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if not (shutil.which("cpack") and shutil.which("dpkg-deb")):
+            raise unittest.SkipTest("cpack or dpkg-deb is missing")
+        cls.folder = tempfile.mkdtemp(prefix="kv-deb-")
+        subprocess.run(["cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"),
+                        "-B", cls.folder], check=True, capture_output=True)
+        cls.package = glob.glob(os.path.join(cls.folder, "cqinputkv_*.deb"))[0]
+        cls.root = os.path.join(cls.folder, "root")
+        subprocess.run(["dpkg-deb", "-x", cls.package, cls.root], check=True)
+        cls.app = os.path.join(cls.root, "usr", "lib", "cqinputkv", "CQInputKV.app")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def test_the_packaged_files_register_and_type_from_a_temporary_root(self):
+        listing = subprocess.run(["dpkg-deb", "-c", self.package], capture_output=True,
+                                 text=True, check=True).stdout
+        names = {line.split()[5] for line in listing.splitlines()}
+        contents = "./usr/lib/cqinputkv/CQInputKV.app/Contents/"
+        self.assertLessEqual({"./usr/bin/ime-enlist", "./usr/bin/cqkv", contents + "Info.plist",
+                              contents + "MacOS/CQInputKV", contents + "Resources/CQInputKV.xml",
+                              contents + "Resources/CQInput-KV.cin",
+                              "./usr/share/cqinputkv/CQInput-KV.cin"}, names)
+        control = subprocess.run(["dpkg-deb", "-I", self.package], capture_output=True,
+                                 text=True, check=True).stdout
+        self.assertIn("Package: cqinputkv\n", control)
+        self.assertRegex(control, r"\n Depends: ([^\n]*, )?ibus[,\n]")
+
+        # cqkv finds the table through the shared folder.
+        lookup = subprocess.run([os.path.join(self.root, "usr", "bin", "cqkv"), "lookup", "a"],
+                                capture_output=True, text=True, check=False)
+        self.assertEqual((lookup.returncode, lookup.stdout.split("\n")[0]), (0, "日"),
+                         lookup.stderr)
+
+        status, out, err = enlist(self.app, "--select",
+                                  program=os.path.join(self.root, "usr", "bin", "ime-enlist"))
+        self.assertEqual((status, out),
+                         (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
+        self.assertTrue(typed_through_engine(), desktop.engine_log())
+
+    def test_installing_registers_with_the_system_folder_and_removing_unregisters(self):
+        if subprocess.run(["unshare", "--mount", "--propagation", "private", "true"],
+                          capture_output=True, check=False).returncode != 0:
+            self.skipTest("no private mount namespace for the system's component folder")
+        scripts = os.path.join(self.folder, "control")
+        subprocess.run(["dpkg-deb", "-e", self.package, scripts], check=True)
+        # The scripts as they would run had the package been installed into the temporary root.
+        for name in ("postinst", "postrm"):
+            path = os.path.join(scripts, name)
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+            text = text.replace('"/usr/bin/', '"' + self.root + "/usr/bin/")
+            text = text.replace('"/usr/lib/', '"' + self.root + "/usr/lib/")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(text)
+        system = os.path.join(self.folder, "system-components")
+        os.makedirs(system)
+        environment = dict(os.environ)
+        # As root under dpkg: no daemon of its own, whatever the shell had set.
+        environment["IBUS_ADDRESS"] = "unix:path=" + os.path.join(self.folder, "no-daemon")
+        environment["IBUS_COMPONENT_PATH"] = os.path.join(self.folder, "elsewhere")
+        steps = ("mount --bind \"$1\" /usr/share/ibus/component && cd \"$2\" && "
+                 "sh postinst configure && cp /usr/share/ibus/component/CQInputKV.xml \"$3\" && "
+                 "sh postrm remove && ! test -e /usr/share/ibus/component/CQInputKV.xml")
+        installed = os.path.join(self.folder, "installed.xml")
+        run = subprocess.run(["unshare", "--mount", "--propagation", "private", "sh", "-c", steps,
+                              "sh", system, scripts, installed], capture_output=True, text=True,
+                             env=environment, check=False)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        executable = os.path.join(self.app, "Contents", "MacOS", "CQInputKV")
+        self.assertEqual(ET.parse(installed).getroot().find("exec").text,
+                         "'" + executable + "' --ibus")
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "elsewhere")))
+
+
+if __name__ == "__main__":
+    unittest.main()
