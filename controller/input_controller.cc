@@ -96,14 +96,14 @@ void KVInputController::loadSettings() {
 
 void KVInputController::userDictionaryChanged() {
     if (_table) {
-        _table->reloadUserDictionaryIfChanged();
+        KVReloadUserDictionary();
     }
 }
 
 void KVInputController::reloadTables() {
     if (_table) {
         _table->reloadIfChanged();
-        _table->reloadUserDictionaryIfChanged();
+        KVReloadUserDictionary();
     }
 }
 
@@ -114,7 +114,16 @@ bool KVInputController::hasFocus() const {
 void KVInputController::activateServer(TextClient* sender) {
     gFocusedController = this;
     reloadTables();
-    showPersistentToolbarForClient(sender, false);
+    // Another session may have flipped the script or the width since this one last read them;
+    // the Chinese/English mode is the session's own and stays.
+    loadSettings();
+    // The toolbar's buttons act on the session the user has come back to.
+    becomeDelegate();
+    if (_engine && !_engine->candidates.empty()) {
+        showListAgain(sender);
+    } else {
+        showPersistentToolbarForClient(sender, false);
+    }
 }
 
 void KVInputController::deactivateServer(TextClient* sender) {

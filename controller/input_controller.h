@@ -144,10 +144,17 @@ class KVInputController final : public KVCandidateWindowDelegate,
     bool handleCommandKey(const KeyEvent& event, const KeyFacts& facts, TextClient* client);
     bool handleComposingKey(const KeyEvent& event, const KeyFacts& facts, TextClient* client);
     bool enterCommandMode(char codeByte, TextClient* client);
+    // The collected letters turn out to be no command: they become the engine's code, shown.
+    void endCommandAsCode(TextClient* client);
     void insertTyped(std::u16string_view text, TextClient* client);
     void toggleChineseMode(TextClient* client);
 
     // Choosing: the page shown and moves of the highlight within this session's list.
+    // Whether the shared window shows this session's list now, rather than the toolbar, another
+    // session's list or nothing.
+    bool listIsOnScreen() const;
+    // Shows this session's list as it was left: the same page and highlight.
+    void showListAgain(TextClient* client);
     std::int64_t candidateCount() const;
     std::int64_t visiblePageStart() const;
     void moveHighlightToNextPageWrapping();
@@ -159,6 +166,12 @@ class KVInputController final : public KVCandidateWindowDelegate,
     void typeKeyToken(std::string_view token, TextClient* client);
 
     void showCandidateWindow(const Rect& anchor);
+    // Clicks and toolbar presses on the shared window come to this session from now on.
+    void becomeDelegate();
+    // The marked text shows the engine's reading, or nothing when it composes nothing.
+    void showComposition(TextClient* client);
+    // Beside the last character of the reading, where a list first appears.
+    Rect readingEndAnchor(TextClient* client) const;
     // The engine's reading, or nothing without an engine.
     std::string composedReading() const;
     // A candidate or committed text as shown: decoded, and Simplified when that output is on.

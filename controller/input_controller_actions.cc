@@ -6,6 +6,7 @@
 #include "controller/candidate_anchor.h"
 #include "controller/input_controller.h"
 #include "controller/key_codes.h"
+#include "controller/shared_table.h"
 #include "platform/services.h"
 #include "platform/transforms.h"
 
@@ -40,16 +41,12 @@ void KVInputController::applyAction(const cqinput::EngineAction& action, TextCli
             }
             showPersistentToolbarForClient(client, true);
             return;
-        case cqinput::ActionKind::ShowCandidates: {
+        case cqinput::ActionKind::ShowCandidates:
             rebuildCandidateItems();
             _candidateIndex = 0;
-            const auto reading =
-                static_cast<std::int64_t>(Transforms::utf8ToUtf16(composedReading()).size());
-            _windows.candidates.setDelegate(weak_from_this());
-            showCandidateWindow(
-                CandidateAnchorRect(client, std::max<std::int64_t>(reading - 1, 0)));
+            becomeDelegate();
+            showCandidateWindow(readingEndAnchor(client));
             return;
-        }
         case cqinput::ActionKind::Commit:
             showPersistentToolbarForClient(client, false);
             _candidateItems.clear();
@@ -69,6 +66,18 @@ void KVInputController::applyAction(const cqinput::EngineAction& action, TextCli
             return;
         default:
             return;
+    }
+}
+
+Rect KVInputController::readingEndAnchor(TextClient* client) const {
+    const auto reading =
+        static_cast<std::int64_t>(Transforms::utf8ToUtf16(composedReading()).size());
+    return CandidateAnchorRect(client, std::max<std::int64_t>(reading - 1, 0));
+}
+
+void KVInputController::showComposition(TextClient* client) {
+    if (client != nullptr) {
+        SetMarkedReading(*client, Transforms::utf8ToUtf16(composedReading()));
     }
 }
 
@@ -119,9 +128,15 @@ void KVInputController::replayCode(std::string_view code, bool trigger, TextClie
     }
     if (trigger) {
         if (_table) {
-            _table->reloadUserDictionaryIfChanged();
+            KVReloadUserDictionary();
         }
         pending = _engine->trigger();
+    }
+    // The letters were on screen raw. A last key that is no key of the table, or a list, leaves
+    // the marked text alone, so the engine's reading is put there first.
+    if (pending.kind == cqinput::ActionKind::None ||
+        pending.kind == cqinput::ActionKind::ShowCandidates) {
+        showComposition(client);
     }
     applyAction(pending, client);
 }

@@ -36,12 +36,30 @@ void KVInputController::showCandidateWindow(const Rect& anchor) {
         _candidateIndex, _simplifiedMode, _fullwidthMode, anchor);
 }
 
+void KVInputController::becomeDelegate() {
+    _windows.candidates.setDelegate(weak_from_this());
+}
+
+bool KVInputController::listIsOnScreen() const {
+    const KVCandidateWindow& window = _windows.candidates;
+    // Whoever shows a list or the toolbar becomes the delegate, so a list shown with this
+    // session as delegate is this session's latest.
+    return window.panel().isVisible() && !window.toolbarOnly() &&
+           window.delegate().get() == static_cast<const KVCandidateWindowDelegate*>(this);
+}
+
+void KVInputController::showListAgain(TextClient* client) {
+    rebuildCandidateItems();
+    becomeDelegate();
+    showCandidateWindow(readingEndAnchor(client));
+}
+
 void KVInputController::refreshVisibleCandidates() {
     if (!_engine || _engine->candidates.empty()) {
         return;
     }
     rebuildCandidateItems();
-    _windows.candidates.setDelegate(weak_from_this());
+    becomeDelegate();
     showCandidateWindow(CandidateAnchorRect(client(), 0));
 }
 
@@ -80,6 +98,8 @@ void KVInputController::showPersistentToolbarForClient(TextClient* client, bool 
             follow = _temporaryFollowPending;
         }
     }
+    // The toolbar's buttons act on the session whose toolbar it is.
+    becomeDelegate();
     _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client, 0), _simplifiedMode,
                                                 _fullwidthMode, follow);
 }
@@ -97,6 +117,7 @@ void KVInputController::endTemporaryFollow(std::uint64_t generation) {
     if (client() == nullptr) {
         return;
     }
+    becomeDelegate();
     _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client(), 0), _simplifiedMode,
                                                 _fullwidthMode, false);
 }
@@ -112,11 +133,14 @@ void KVInputController::setFullwidthMode(bool on) {
 }
 
 void KVInputController::candidateWindowDidMoveToIndex(KVCandidateWindow&, std::int64_t index) {
-    _candidateIndex = index;
+    // The slider of another session's list says nothing about this one.
+    if (listIsOnScreen()) {
+        _candidateIndex = index;
+    }
 }
 
 void KVInputController::candidateWindowDidChooseIndex(KVCandidateWindow&, std::int64_t index) {
-    if (index >= 0 && _engine && index < static_cast<std::int64_t>(_engine->candidates.size())) {
+    if (index >= 0 && index < candidateCount() && listIsOnScreen()) {
         applyAction(_engine->choose(static_cast<std::size_t>(index)), client());
     }
 }

@@ -65,18 +65,24 @@ bool KVInputController::handleCommandKey(const KeyEvent& event, const KeyFacts& 
         default:
             break;
     }
-    if (facts.codeByte) {
-        std::string extended = _command + *facts.codeByte;
-        if (IsCommandPrefix(extended)) {
-            _command = std::move(extended);
-            showRawReading(_command, client);
-        } else {
-            _command.clear();
-            replayCode(extended, false, client);
-        }
-    }
     // Keys without a code byte (Tab, arrows, function keys) are swallowed while collecting.
-    return true;
+    if (!facts.codeByte) {
+        return true;
+    }
+    std::string extended = _command + *facts.codeByte;
+    if (IsCommandPrefix(extended)) {
+        _command = std::move(extended);
+        showRawReading(_command, client);
+        return true;
+    }
+    // No command goes on like this: the letters were a code after all, and the key does what it
+    // does after that code, so a key the table does not know reaches the application.
+    endCommandAsCode(client);
+    return handleComposingKey(event, facts, client);
+}
+
+void KVInputController::endCommandAsCode(TextClient* client) {
+    replayCode(std::exchange(_command, std::string()), false, client);
 }
 
 bool KVInputController::performCommand(std::string_view text, TextClient* client) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controller/input_controller.h"
+#include "controller/shared_table.h"
 #include "keyboard/keyboard_view.h"
 #include "platform/services.h"
 #include "platform/transforms.h"
@@ -24,6 +25,11 @@ void KVInputController::keyboardKeyPressed(std::string_view token) {
         return;
     }
     TextClient* const target = client();
+    // As with a physical key, a hidden list comes back before anything is chosen from it.
+    if (!_engine->candidates.empty() && !listIsOnScreen()) {
+        showListAgain(target);
+        return;
+    }
     if (token == KVKeyboardSpaceToken) {
         typeSpaceToken(target);
     } else if (token == KVKeyboardBackspaceToken) {
@@ -52,7 +58,7 @@ void KVInputController::typeSpaceToken(TextClient* client) {
         return;
     }
     if (_table) {
-        _table->reloadUserDictionaryIfChanged();
+        KVReloadUserDictionary();
     }
     applyAction(_engine->trigger(), client);
 }
@@ -85,6 +91,11 @@ void KVInputController::typeKeyToken(std::string_view token, TextClient* client)
         return;
     }
     const char key = static_cast<char>(units.front());
+    // On-screen keys take no part in typed commands: one ends a collected command as a physical
+    // key that no command continues does, so no letters stay collected out of sight.
+    if (!_command.empty()) {
+        endCommandAsCode(client);
+    }
     if (_engine->candidates.empty()) {
         const cqinput::EngineAction action = _engine->pressCode(key);
         if (action.kind != cqinput::ActionKind::None) {

@@ -152,6 +152,12 @@ bool KVInputController::typeInEnglish(const KeyEvent& event, TextClient* client)
 bool KVInputController::handleChineseKey(const KeyEvent& event, const KeyFacts& facts,
                                          TextClient* client) {
     if (!_engine->candidates.empty()) {
+        // Keys page and choose only in a list the user sees; a hidden list comes back first,
+        // as it was left.
+        if (!listIsOnScreen()) {
+            showListAgain(client);
+            return true;
+        }
         if (const std::optional<bool> consumed = handleChoosingKey(event, facts, client)) {
             return *consumed;
         }
@@ -189,15 +195,8 @@ std::int64_t KVInputController::candidateCount() const {
 }
 
 std::int64_t KVInputController::visiblePageStart() const {
-    const std::int64_t count = candidateCount();
-    const std::int64_t shown = _windows.candidates.pageStart();
-    if (shown >= 0 && shown < count) {
-        return shown;
-    }
-    // The shared window shows another session's longer list: page by this session's highlight.
-    const std::int64_t index =
-        std::clamp<std::int64_t>(_candidateIndex, 0, std::max<std::int64_t>(count - 1, 0));
-    return 10 * (index / 10);
+    // Only asked while this session's list is on screen, so the window's page is this list's.
+    return _windows.candidates.pageStart();
 }
 
 void KVInputController::moveHighlightToNextPageWrapping() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Feeds bytes to the session notation of `cqkv session` and replays what parses on the real
-// controller: no crash, no candidates without a code, no marked text while nothing is composed,
-// and the candidate window's delegate always an open session.
+// controller: no crash, no candidates without a code, the marked text always the command collected
+// or the engine's reading, and the candidate window's delegate always an open session.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -55,9 +55,8 @@ void CheckConsistent(kv::SessionRunner& runner) {
         const cqinput::InputEngine* engine = controller.engine();
         Require(engine != nullptr, "a session without its engine");
         Require(engine->candidates.empty() || !engine->code.empty(), "candidates without a code");
-        if (engine->code.empty() && controller.command().empty()) {
-            Require(runner.client(id).marked().empty(), "marked text while nothing is composed");
-        }
+        Require(runner.client(id).marked() == controller.composedString(),
+                "marked text other than the command collected or the engine's reading");
     }
     Require(delegateIsOpen, "the window's delegate is no open session");
 }

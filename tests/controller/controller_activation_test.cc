@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Sessions gaining and losing the focus, the process-wide notifications, table reloads, the
 // input menu and the windows it opens.
+#include <functional>
+
 #include "settings/settings_keys.h"
 #include "tests/controller/controller_test_support.h"
 
@@ -111,15 +113,31 @@ TEST_F(ControllerActivationTest, ChangedUserPhrasesArriveWithTheNotification) {
     EXPECT_EQ(play("words-changed z z Space").inserted, "自建");
 }
 
-TEST_F(ControllerActivationTest, ARefusedUserDictionaryStaysOutForTheProcess) {
-    options.user = dir.write("user.txt", "abcdefg 太長\nzz 自建\n");
-    EXPECT_EQ(play("z z Space").beeps, 1);
-    std::ofstream(userDictionary(), std::ios::trunc) << "zz 自建\n";
-    Touch(userDictionary());
-    EXPECT_EQ(play("words-changed z z Space").beeps, 1);
-    EXPECT_EQ(play("deactivate activate z z Space").beeps, 1);
-    EXPECT_EQ(play("session:2 z z Space").beeps, 1);
-    EXPECT_EQ(inserted(), "");
+TEST_F(ControllerActivationTest, ARefusedUserDictionaryComesInOnceMended) {
+    const std::pair<std::string_view, std::function<void()>> triggers[] = {
+        {"words window", [this] { play("words-changed"); }},
+        {"activation", [this] { play("deactivate activate"); }},
+        {"menu", [this] { controller().menu().items[0].action(); }},
+    };
+    for (const auto& [name, trigger] : triggers) {
+        runner.reset();
+        options.user = dir.write("user.txt", "abcdefg 太長\nzz 自建\n");
+        EXPECT_EQ(play("z z Space").beeps, 1) << name;
+        // Still refused: nothing changes.
+        trigger();
+        EXPECT_EQ(play("z z Space").beeps, 1) << name;
+
+        std::ofstream(userDictionary(), std::ios::trunc) << "zz 自建\n";
+        Touch(userDictionary());
+        trigger();
+        EXPECT_EQ(play("z z Space").inserted, "自建") << name;
+        // From then on its changes arrive as for a dictionary loaded at start.
+        std::ofstream(userDictionary(), std::ios::app) << "zy 又一\n";
+        Touch(userDictionary());
+        trigger();
+        EXPECT_EQ(play("z y Space").inserted, "又一") << name;
+        EXPECT_EQ(play("session:2 z z Space").inserted, "自建") << name;
+    }
 }
 
 }  // namespace

@@ -29,12 +29,6 @@ TEST_F(ControllerCommandsTest, CqchsAndCqchtSwitchAndStoreTheScript) {
     play("c q c h t Space");
     EXPECT_EQ(stored(SettingsKey::SimplifiedOutput), "NO");
     EXPECT_EQ(play("b t Space").inserted, "體");
-
-    // Another session keeps its script until it reads the settings again.
-    play("session:2 session:1 c q c h s Space session:2 b t Space");
-    EXPECT_EQ(run().client("2").inserted(), "體");
-    play("settings-saved b t Space");
-    EXPECT_EQ(run().client("2").inserted(), "體体");
 }
 
 TEST_F(ControllerCommandsTest, CqaddAndCqkeyOpenTheirWindows) {
@@ -108,11 +102,59 @@ TEST_F(ControllerCommandsTest, KeysWithoutACodeByteAreSwallowedWhileCollecting) 
         EXPECT_EQ(report.marked, "cqs") << key;
     }
     EXPECT_EQ(controller().command(), "cqs");
-    // A code byte that no command continues is given back with the letters.
-    const StepReport report = play("1");
-    EXPECT_EQ(report.handled, true);
-    EXPECT_EQ(controller().command(), "");
-    EXPECT_EQ(controller().engine()->code, "cqs");
+}
+
+TEST_F(ControllerCommandsTest, AKeyThatEndsACommandActsOnTheCodeItLeavesOnScreen) {
+    struct Row {
+        std::string_view keys;
+        bool handled;
+        std::string_view marked;
+        std::string_view code;
+        std::string_view inserted;
+    };
+    // The last key ends the command; what it does is what it does after the code "cqs".
+    const Row rows[] = {
+        {"1", false, "金手尸", "cqs", ""},  // no key of the table: the application gets it
+        {",", false, "金手尸", "cqs", ""},
+        {"Shift+1", false, "金手尸", "cqs", ""},
+        {"e x", true, "金手尸水難", "cqsex", ""},
+        {"Shift+a", true, "", "", "a"},
+        {"Space", true, "", "", ""},
+        {"Escape", true, "", "", ""},
+    };
+    // In a second session, while the first one composes.
+    play("a b session:2");
+    for (const Row& row : rows) {
+        play("Escape Escape c q s");
+        const StepReport report = play(row.keys);
+        EXPECT_EQ(report.handled, row.handled) << row.keys;
+        EXPECT_EQ(report.marked, row.marked) << row.keys;
+        EXPECT_EQ(controller().engine()->code, row.code) << row.keys;
+        EXPECT_EQ(report.inserted, row.inserted) << row.keys;
+        EXPECT_EQ(controller().command(), "") << row.keys;
+    }
+    // The code goes on with the next key.
+    EXPECT_EQ(play("Escape c q s 1 a").marked, "金手尸日");
+    EXPECT_EQ(play("session:1 Space").panel.items, (Strings{"明", "朋"}));
+}
+
+TEST_F(ControllerCommandsTest, TheShippedTablesCqCodesSurviveAnEndingKey) {
+    options.table = std::filesystem::path(KV_SOURCE_DIR) / "resources" / "CQInput-KV.cin";
+    const std::pair<std::string_view, std::string_view> codes[] = {
+        {"c q k i", "鋳"}, {"c q a v", "䥟"},   {"c q k a", "𨩃"}, {"c q k d", "𨪦"},
+        {"c q k e", "𨦎"}, {"c q k i i", "𧒦"}, {"c q k k", "𨨯"}, {"c q k n q", "𤕛"},
+        {"c q s k", "𨫼"}, {"c q k q", "𫒩"},
+    };
+    for (const auto& [keys, character] : codes) {
+        std::string code(keys);
+        std::erase(code, ' ');
+        // A digit typed right after the code goes to the application beside the reading.
+        const StepReport report = play(std::string(keys) + " 1");
+        EXPECT_EQ(report.handled, false) << keys;
+        EXPECT_EQ(controller().engine()->code, code) << keys;
+        EXPECT_EQ(report.marked, controller().composedString()) << keys;
+        EXPECT_EQ(play("Space").inserted, character) << keys;
+    }
 }
 
 }  // namespace

@@ -105,6 +105,29 @@ TEST_F(ControllerKeyboardTest, SpaceRunsACollectedCommand) {
     EXPECT_EQ(controller().command(), "");
 }
 
+TEST_F(ControllerKeyboardTest, AKeyEndsACollectedCommandAndShowsTheWholeCode) {
+    showKeyboard();
+    StepReport report = play("c q s osk:e");
+    EXPECT_EQ(report.marked, "金手尸水");
+    EXPECT_EQ(controller().command(), "");
+    EXPECT_EQ(controller().engine()->code, "cqse");
+    // Escape drops everything shown; nothing comes back with the next key.
+    EXPECT_EQ(play("Escape").marked, "");
+    EXPECT_EQ(play("b").marked, "月");
+    EXPECT_EQ(play("Escape c q s osk:e Delete").marked, "金手尸");
+    EXPECT_EQ(play("Delete Delete Delete").marked, "");
+    EXPECT_TRUE(controller().engine()->code.empty());
+    // A key that is no key of the table ends the command all the same.
+    EXPECT_EQ(play("c q k osk:1").marked, "金手大");
+    EXPECT_EQ(controller().engine()->code, "cqk");
+
+    // Only the focused session's command ends.
+    play("Escape c q s session:2 activate osk:e");
+    EXPECT_EQ(run().client("2").marked(), "水");
+    EXPECT_EQ(run().controller("1").command(), "cqs");
+    EXPECT_EQ(run().client("1").marked(), "cqs");
+}
+
 TEST_F(ControllerKeyboardTest, EnglishModeIgnoresTheKeyboard) {
     showKeyboard();
     const StepReport report = play("CapsLock osk:a osk:__space__ osk:__backspace__");

@@ -319,18 +319,6 @@ TEST_F(ControllerKeysTest, IdleAndComposingKeys) {
     EXPECT_EQ(report.marked, "月");
 }
 
-TEST_F(ControllerKeysTest, ChoosingWhileTheWindowShowsAnotherSessionsLongerList) {
-    // Session 1 keeps its ten candidates while session 2 shows its second page.
-    play("w Space session:2 e Space Right");
-    EXPECT_EQ(window().pageStart(), 10);
-    StepReport report = play("session:1 Down");
-    EXPECT_EQ(report.handled, true);
-    EXPECT_EQ(controller().candidateIndex(), 1);
-    EXPECT_EQ(play("Return").inserted, "由");
-    play("w Space session:2 Space session:1 3");
-    EXPECT_EQ(inserted(), "由甲");
-}
-
 TEST_F(ControllerKeysTest, RefusedKeysBeepAndClear) {
     StepReport report = play("z z Space");
     EXPECT_EQ(report.beeps, 1);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Long random runs of keys, clicks, notifications, focus changes and session ends over several
 // sessions: nothing crashes and what the user sees stays consistent.
+#include <algorithm>
 #include <random>
+
+#include "controller/key_codes.h"
 
 #include "settings/settings_keys.h"
 #include "tests/controller/controller_test_support.h"
@@ -9,8 +12,14 @@
 namespace kv::testing {
 namespace {
 
-// Tokens weighted towards typing, so that compositions, lists and commands happen often.
+// Tokens weighted towards typing, so that compositions, lists and commands happen often; a few
+// short scripts open the fixture's lists.
 constexpr std::string_view kTokens[] = {
+    "e Space",
+    "h x Space",
+    "w Space",
+    "a b Space",
+    "c q s",
     "a",
     "b",
     "c",
@@ -68,6 +77,9 @@ constexpr std::string_view kTokens[] = {
     "osk:;",
     "osk:__space__",
     "osk:__backspace__",
+    "osk:c",
+    "osk:q",
+    "osk:1",
     "click:0",
     "click:3",
     "click:9",
@@ -112,24 +124,138 @@ void ChangeASetting(SessionRunner& runner, std::mt19937& random) {
     }
 }
 
+bool ShowsListOf(SessionRunner& runner, const KVInputController& controller) {
+    const KVCandidateWindow& window = runner.candidateWindow();
+    return window.panel().isVisible() && !window.toolbarOnly() &&
+           window.delegate().get() == static_cast<const KVCandidateWindowDelegate*>(&controller);
+}
+
+// The session a step reaches: the current one for a key, the focused one for an on-screen click.
+const KVInputController* Target(SessionRunner& runner, const SessionStep& step) {
+    if (step.kind == SessionStepKind::Key) {
+        return &runner.controller(runner.currentSession());
+    }
+    if (step.kind == SessionStepKind::KeyboardClick &&
+        runner.keyboardWindow().panel().isVisible()) {
+        for (const std::string& id : runner.server().sessionIds()) {
+            if (runner.server().controller(id)->hasFocus()) {
+                return runner.server().controller(id);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// A key that reaches the choosing steps: no shortcut, keypad key or width toggle.
+bool ReachesTheList(const SessionStep& step) {
+    if (step.kind == SessionStepKind::KeyboardClick) {
+        return true;
+    }
+    return step.kind == SessionStepKind::Key && step.token != "Shift+Space" &&
+           !step.token.starts_with("KP_") && (step.event.modifierFlags & CommandLikeModifiers) == 0;
+}
+
+// What the user sees of a session, and the state behind it.
+struct Snapshot {
+    struct Seen {
+        std::string marked;
+        std::size_t insertions = 0;
+        bool panelVisible = false;
+        bool toolbar = false;
+        std::int64_t selected = 0;
+        std::int64_t pageStart = 0;
+        std::string firstRow;
+        bool keyboardVisible = false;
+        std::size_t posted = 0;
+        bool chinese = false;
+        bool operator==(const Seen&) const = default;
+    };
+    struct Behind {
+        std::string code;
+        std::vector<std::string> candidates;
+        std::string command;
+        std::int64_t candidateIndex = 0;
+        bool operator==(const Behind&) const = default;
+    };
+    Seen seen;
+    Behind behind;
+    bool listShown = false;
+};
+
+Snapshot Take(SessionRunner& runner, const std::string& id) {
+    const KVInputController& controller = *runner.server().controller(id);
+    const KVCandidateWindow& window = runner.candidateWindow();
+    return {{runner.client(id).marked(), runner.client(id).insertions.size(),
+             window.panel().isVisible(), window.toolbarOnly(), window.selectedIndex(),
+             window.pageStart(), window.text(0).text, runner.keyboardWindow().panel().isVisible(),
+             runner.keySynth().posted.size(), controller.chineseMode()},
+            {controller.engine()->code, controller.engine()->candidates, controller.command(),
+             controller.candidateIndex()},
+            ShowsListOf(runner, controller)};
+}
+
+std::string IdOf(SessionRunner& runner, const KVInputController* controller) {
+    for (const std::string& id : runner.server().sessionIds()) {
+        if (runner.server().controller(id) == controller) {
+            return id;
+        }
+    }
+    return {};
+}
+
+// What is on screen is the whole state: the marked text is the command collected or the
+// engine's reading, and a list on screen is its delegate's current list.
 void ExpectConsistent(SessionRunner& runner, std::size_t step, std::string_view token) {
-    const KVCandidateWindowDelegate* delegate = runner.candidateWindow().delegate().get();
+    const KVCandidateWindow& window = runner.candidateWindow();
+    const KVCandidateWindowDelegate* delegate = window.delegate().get();
     bool delegateIsOpen = delegate == nullptr;
     for (const std::string& id : runner.server().sessionIds()) {
         const KVInputController& controller = *runner.server().controller(id);
         delegateIsOpen = delegateIsOpen || delegate == &controller;
         const cqinput::InputEngine& engine = *controller.engine();
-        ASSERT_TRUE(engine.candidates.empty() || !engine.code.empty())
-            << "candidates without a code in session " << id << " at step " << step << " (" << token
-            << ")";
-        if (engine.code.empty() && controller.command().empty()) {
-            ASSERT_EQ(runner.client(id).marked(), "")
-                << "marked text while idle in session " << id << " at step " << step << " ("
-                << token << ")";
-        }
+        const std::string where = " in session " + id + " at step " + std::to_string(step) + " (" +
+                                  std::string(token) + ")";
+        ASSERT_TRUE(engine.candidates.empty() || !engine.code.empty()) << "candidates" << where;
+        ASSERT_TRUE(controller.command().empty() || engine.code.empty()) << "command" << where;
+        ASSERT_EQ(runner.client(id).marked(), controller.composedString()) << "marked" << where;
         ASSERT_LE(controller.command().size(), 5u);
+        if (ShowsListOf(runner, controller)) {
+            const auto& items = controller.candidateItems();
+            ASSERT_FALSE(engine.candidates.empty()) << "list" << where;
+            ASSERT_EQ(items.size(), engine.candidates.size()) << "list" << where;
+            ASSERT_EQ(window.selectedIndex(), controller.candidateIndex()) << "highlight" << where;
+            ASSERT_EQ(window.text(0).text, items.at(static_cast<std::size_t>(window.pageStart())))
+                << "page" << where;
+        }
     }
     ASSERT_TRUE(delegateIsOpen) << "the window's delegate is no open session at step " << step;
+    if (window.panel().isVisible() && !window.toolbarOnly()) {
+        const std::vector<std::string> ids = runner.server().sessionIds();
+        ASSERT_TRUE(std::any_of(ids.begin(), ids.end(),
+                                [&runner](const std::string& id) {
+                                    return ShowsListOf(runner, *runner.server().controller(id));
+                                }))
+            << "a list of no session on screen at step " << step << " (" << token << ")";
+    }
+}
+
+// A key the controller consumed is never lost unseen: it changes what the user sees, or nothing
+// at all. A key for a list that is not on screen only brings the list back.
+void ExpectNoKeyLost(const Snapshot& before, const Snapshot& after, const StepReport& report,
+                     bool reachesList, std::size_t step, std::string_view token) {
+    const std::string where = " at step " + std::to_string(step) + " (" + std::string(token) + ")";
+    if (reachesList && before.seen.chinese && !before.behind.candidates.empty() &&
+        !before.listShown) {
+        ASSERT_TRUE(after.listShown) << "hidden list not shown again" << where;
+        ASSERT_TRUE(after.behind == before.behind) << "hidden list acted on" << where;
+        ASSERT_EQ(after.seen.insertions, before.seen.insertions) << "chosen unseen" << where;
+        return;
+    }
+    const bool seen = after.seen != before.seen || report.beeps > 0 || !report.windows.empty() ||
+                      !report.settings.empty();
+    if (report.handled == true && !seen) {
+        ASSERT_TRUE(after.behind == before.behind) << "a key went out of sight" << where;
+    }
 }
 
 class ControllerRandomTest : public ControllerTest, public ::testing::WithParamInterface<int> {};
@@ -148,8 +274,18 @@ TEST_P(ControllerRandomTest, LongRandomRunsKeepTheirPromises) {
         }
         const std::optional<std::vector<SessionStep>> steps = parseSessionScript(token, bad);
         ASSERT_TRUE(steps.has_value()) << token;
-        run().run(steps->front());
-        ExpectConsistent(run(), step, token);
+        for (const SessionStep& next : *steps) {
+            run().openSession(run().currentSession());
+            const KVInputController* target = Target(run(), next);
+            const std::string id = IdOf(run(), target);
+            const Snapshot before = target != nullptr ? Take(run(), id) : Snapshot();
+            const StepReport report = run().run(next);
+            ExpectConsistent(run(), step, next.token);
+            if (target != nullptr && run().server().controller(id) == target) {
+                ExpectNoKeyLost(before, Take(run(), id), report, ReachesTheList(next), step,
+                                next.token);
+            }
+        }
     }
 }
 
