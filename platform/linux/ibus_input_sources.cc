@@ -1,0 +1,513 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/ibus_input_sources.h"
+
+#include <fcntl.h>
+#include <ibus.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <map>
+#include <string_view>
+#include <system_error>
+
+#include "platform/linux/plist_bundle.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kSourceType = "ibus-engine";
+constexpr const char* kSettingsSchema = "org.freedesktop.ibus.general";
+constexpr const char* kPreloadEnginesKey = "preload-engines";
+// The daemon re-executes itself and reads every component folder before it answers again.
+constexpr guint kRestartTimeoutMilliseconds = 20000;
+constexpr guint kPollMilliseconds = 100;
+
+struct ObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+struct XmlFree {
+    void operator()(XMLNode* node) const { ibus_xml_free(node); }
+};
+struct StrvFree {
+    void operator()(gchar** strings) const { g_strfreev(strings); }
+};
+struct CharsFree {
+    void operator()(gchar* chars) const { g_free(chars); }
+};
+using XmlTree = std::unique_ptr<XMLNode, XmlFree>;
+using Chars = std::unique_ptr<gchar, CharsFree>;
+
+std::string OrEmpty(const gchar* text) {
+    return text == nullptr ? std::string() : std::string(text);
+}
+
+std::vector<const gchar*> NullTerminated(const std::vector<std::string>& strings) {
+    std::vector<const gchar*> pointers;
+    pointers.reserve(strings.size() + 1);
+    for (const std::string& string : strings) {
+        pointers.push_back(string.c_str());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+IBusBus* AsBus(void* bus) {
+    return static_cast<IBusBus*>(bus);
+}
+
+// ---- The component description
+
+std::vector<XMLNode*> Children(const XMLNode* node, std::string_view name) {
+    std::vector<XMLNode*> children;
+    for (GList* item = node->sub_nodes; item != nullptr; item = item->next) {
+        auto* child = static_cast<XMLNode*>(item->data);
+        if (child->name != nullptr && name == child->name) {
+            children.push_back(child);
+        }
+    }
+    return children;
+}
+
+XMLNode* Child(const XMLNode* node, std::string_view name) {
+    const std::vector<XMLNode*> children = Children(node, name);
+    return children.empty() ? nullptr : children.front();
+}
+
+std::string_view Text(const XMLNode* node) {
+    return node == nullptr || node->text == nullptr ? std::string_view() : node->text;
+}
+
+void SetText(XMLNode* node, const std::string& text) {
+    g_free(node->text);
+    node->text = g_strdup(text.c_str());
+}
+
+std::vector<XMLNode*> Engines(const XMLNode* component) {
+    const XMLNode* engines = Child(component, "engines");
+    return engines == nullptr ? std::vector<XMLNode*>() : Children(engines, "engine");
+}
+
+std::vector<std::string> EngineNames(const XMLNode* component) {
+    std::vector<std::string> names;
+    for (const XMLNode* engine : Engines(component)) {
+        if (const std::string_view name = Text(Child(engine, "name")); !name.empty()) {
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
+std::string ShellQuoted(const std::filesystem::path& path) {
+    const Chars quoted(g_shell_quote(path.c_str()));
+    return quoted.get();
+}
+
+// The daemon starts the engine from <exec>, split like a shell would, and the icons are looked
+// up from wherever the panel runs: both must name the bundle's files absolutely.
+bool FillInBundlePaths(XMLNode* component, const std::filesystem::path& executable,
+                       const std::filesystem::path& resources) {
+    XMLNode* exec = Child(component, "exec");
+    if (exec == nullptr || Text(Child(component, "name")).empty()) {
+        return false;
+    }
+    SetText(exec, ShellQuoted(executable) + " --ibus");
+    for (const XMLNode* engine : Engines(component)) {
+        XMLNode* icon = Child(engine, "icon");
+        const std::filesystem::path name(Text(icon));
+        std::error_code error;
+        if (icon != nullptr && name.is_relative() && !name.empty() &&
+            std::filesystem::is_regular_file(resources / name, error)) {
+            SetText(icon, (resources / name).string());
+        }
+    }
+    return true;
+}
+
+std::string Serialized(const XMLNode* component) {
+    GString* text = g_string_new("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
+    ibus_xml_output(component, text);
+    std::string bytes(text->str, text->len);
+    g_string_free(text, TRUE);
+    return bytes;
+}
+
+// ---- Installing the description
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : _fd(fd) {}
+    ~FileDescriptor() {
+        if (_fd >= 0) {
+            ::close(_fd);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return _fd; }
+    // The error of closing, which is where a full disk may first show.
+    int close() {
+        const int result = ::close(_fd);
+        _fd = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+  private:
+    int _fd;
+};
+
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0) {
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+int WriteThroughTemporary(const std::string& temporary, int fd, std::string_view bytes,
+                          const std::filesystem::path& target) {
+    FileDescriptor file(fd);
+    // Readable by every user's daemon, whatever the installer's umask.
+    if (::fchmod(file.get(), 0644) != 0) {
+        return errno;
+    }
+    if (const int error = WriteAll(file.get(), bytes); error != 0) {
+        return error;
+    }
+    if (::fsync(file.get()) != 0) {
+        return errno;
+    }
+    if (const int error = file.close(); error != 0) {
+        return error;
+    }
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
+    gchar* contents = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
+        return false;
+    }
+    const Chars owned(contents);
+    return std::string_view(contents, length) == bytes;
+}
+
+// A daemon starting meanwhile reads the old description or the new one, never half of one. An
+// identical description is left alone, so that a user can tell the daemon about a description
+// that an installer put into a folder only the administrator may write.
+int WriteAtomically(const std::filesystem::path& folder, const std::string& name,
+                    std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return error.value();
+    }
+    if (HoldsAlready(folder / name, bytes)) {
+        return 0;
+    }
+    std::string temporary = (folder / ("." + name + ".XXXXXX")).string();
+    const int fd = g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return errno;
+    }
+    const int result = WriteThroughTemporary(temporary, fd, bytes, folder / name);
+    if (result != 0) {
+        ::unlink(temporary.c_str());
+    }
+    return result;
+}
+
+// ---- Waiting for the daemon
+
+// Runs the default main context, which is what lets the bus notice the daemon leaving and coming
+// back, until `done` holds or the time is up.
+bool IterateUntil(const std::function<bool()>& done, guint timeoutMilliseconds) {
+    bool expired = false;
+    const guint timer = g_timeout_add(
+        timeoutMilliseconds,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &expired);
+    // Wakes the loop to ask the daemon again when no event comes.
+    const guint poll = g_timeout_add(
+        kPollMilliseconds, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    bool finished = done();
+    while (!finished && !expired) {
+        g_main_context_iteration(nullptr, TRUE);
+        finished = done();
+    }
+    g_source_remove(poll);
+    if (!expired) {
+        g_source_remove(timer);
+    }
+    return finished;
+}
+
+bool DaemonKnows(IBusBus* bus, const std::vector<std::string>& engines) {
+    IBusEngineDesc** found = ibus_bus_get_engines_by_names(bus, NullTerminated(engines).data());
+    std::size_t count = 0;
+    for (IBusEngineDesc** desc = found; desc != nullptr && *desc != nullptr; ++desc) {
+        ++count;
+        g_object_unref(*desc);
+    }
+    g_free(found);
+    return count == engines.size();
+}
+
+// ---- Listing
+
+struct InstalledEngine {
+    std::string component;
+    bool startable = false;
+};
+
+// Whether the daemon can start the component's program: it splits <exec> like a shell.
+bool CanStart(const gchar* exec) {
+    gchar** words = nullptr;
+    if (exec == nullptr || !g_shell_parse_argv(exec, nullptr, &words, nullptr)) {
+        return false;
+    }
+    const std::unique_ptr<gchar*, StrvFree> argv(words);
+    const Chars program(g_find_program_in_path(argv.get()[0]));
+    return program != nullptr;
+}
+
+// The daemon tells no engine's component: read the component folders as it reads them.
+std::map<std::string, InstalledEngine> InstalledEngines() {
+    const std::unique_ptr<IBusRegistry, ObjectUnref> registry(
+        IBUS_REGISTRY(g_object_ref_sink(ibus_registry_new())));
+    ibus_registry_load(registry.get());
+    std::map<std::string, InstalledEngine> installed;
+    GList* components = ibus_registry_get_components(registry.get());
+    for (GList* item = components; item != nullptr; item = item->next) {
+        auto* component = static_cast<IBusComponent*>(item->data);
+        const InstalledEngine owner{OrEmpty(ibus_component_get_name(component)),
+                                    CanStart(ibus_component_get_exec(component))};
+        GList* engines = ibus_component_get_engines(component);
+        for (GList* engine = engines; engine != nullptr; engine = engine->next) {
+            installed.emplace(OrEmpty(ibus_engine_desc_get_name(IBUS_ENGINE_DESC(engine->data))),
+                              owner);
+        }
+        g_list_free(engines);
+    }
+    g_list_free(components);
+    return installed;
+}
+
+InputSource SourceOf(IBusEngineDesc* desc, const std::map<std::string, InstalledEngine>& installed,
+                     std::uint64_t reference) {
+    InputSource source;
+    source.reference = reference;
+    const std::string name = OrEmpty(ibus_engine_desc_get_name(desc));
+    source.inputSourceID = name;
+    source.inputSourceType = std::string(kSourceType);
+    const auto found = installed.find(name);
+    source.isSelectCapable = found != installed.end() && found->second.startable;
+    if (found != installed.end()) {
+        source.bundleID = found->second.component;
+    }
+    return source;
+}
+
+// ---- The user's list of input methods
+
+std::unique_ptr<GSettings, ObjectUnref> InputMethodSettings() {
+    GSettingsSchemaSource* schemas = g_settings_schema_source_get_default();
+    GSettingsSchema* schema = schemas == nullptr
+                                  ? nullptr
+                                  : g_settings_schema_source_lookup(schemas, kSettingsSchema, TRUE);
+    if (schema == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<GSettings, ObjectUnref> settings(g_settings_new_full(schema, nullptr, nullptr));
+    g_settings_schema_unref(schema);
+    return settings;
+}
+
+std::vector<std::string> StoredEngines(GSettings* settings) {
+    const std::unique_ptr<gchar*, StrvFree> stored(
+        g_settings_get_strv(settings, kPreloadEnginesKey));
+    std::vector<std::string> engines;
+    for (gchar** name = stored.get(); *name != nullptr; ++name) {
+        engines.emplace_back(*name);
+    }
+    return engines;
+}
+
+void AddOnce(std::vector<std::string>& engines, const std::string& name) {
+    if (std::find(engines.begin(), engines.end(), name) == engines.end()) {
+        engines.push_back(name);
+    }
+}
+
+}  // namespace
+
+void IBusInputSources::Unref::operator()(void* object) const {
+    g_object_unref(object);
+}
+
+IBusInputSources::IBusInputSources() {
+    ibus_init();
+}
+
+IBusInputSources::~IBusInputSources() = default;
+
+std::filesystem::path IBusInputSources::componentFolder() {
+    const gchar* path = g_getenv("IBUS_COMPONENT_PATH");
+    std::string_view folders = path == nullptr ? std::string_view() : path;
+    while (!folders.empty()) {
+        const std::size_t end = std::min(folders.find(':'), folders.size());
+        if (end > 0) {
+            return folders.substr(0, end);
+        }
+        folders.remove_prefix(1);
+    }
+    return KV_IBUS_SYSTEM_COMPONENT_DIR;
+}
+
+void* IBusInputSources::connectedBus() {
+    if (!_bus) {
+        _bus.reset(ibus_bus_new());
+    }
+    return ibus_bus_is_connected(AsBus(_bus.get())) ? _bus.get() : nullptr;
+}
+
+std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& bundle) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(bundle / "Contents" / "Info.plist", error)) {
+        return ENOENT;
+    }
+    const PlistBundle info(bundle);
+    const std::optional<std::string> executable =
+        info.objectForInfoDictionaryKey("CFBundleExecutable");
+    const std::optional<std::string> fileName = info.objectForInfoDictionaryKey("KVIBusComponent");
+    if (!executable || !fileName || executable->empty() ||
+        executable->find('/') != std::string::npos) {
+        return EINVAL;
+    }
+    const std::optional<std::filesystem::path> description = info.pathForResource(*fileName, "");
+    if (!description) {
+        return ENOENT;
+    }
+    const XmlTree component(ibus_xml_parse_file(description->c_str()));
+    const std::filesystem::path contents = bundle / "Contents";
+    if (!component || std::string_view(component->name) != "component" ||
+        !FillInBundlePaths(component.get(), contents / "MacOS" / *executable,
+                           contents / "Resources")) {
+        return EINVAL;
+    }
+    if (const int written =
+            WriteAtomically(componentFolder(), *fileName, Serialized(component.get()));
+        written != 0) {
+        return written;
+    }
+    return restartDaemonKnowing(EngineNames(component.get()));
+}
+
+std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::string>& engines) {
+    void* connected = connectedBus();
+    if (connected == nullptr) {
+        return ENOTCONN;
+    }
+    IBusBus* bus = AsBus(connected);
+    bool left = false;
+    const gulong handler = g_signal_connect_swapped(
+        bus, "disconnected", G_CALLBACK(+[](gpointer flag) { *static_cast<bool*>(flag) = true; }),
+        &left);
+    // The daemon reads component folders only when it starts; restarting keeps its process,
+    // arguments and environment.
+    const bool asked = ibus_bus_exit(bus, TRUE) != FALSE;
+    const bool back =
+        asked &&
+        IterateUntil(
+            [&] { return left && ibus_bus_is_connected(bus) && DaemonKnows(bus, engines); },
+            kRestartTimeoutMilliseconds);
+    g_signal_handler_disconnect(bus, handler);
+    if (!asked) {
+        return EIO;
+    }
+    return back ? 0 : ETIMEDOUT;
+}
+
+std::vector<InputSource> IBusInputSources::createInputSourceList(bool /*includeAllInstalled*/) {
+    void* connected = connectedBus();
+    if (connected == nullptr) {
+        return {};
+    }
+    const std::map<std::string, InstalledEngine> installed = InstalledEngines();
+    std::vector<InputSource> sources;
+    GList* engines = ibus_bus_list_engines(AsBus(connected));
+    for (GList* item = engines; item != nullptr; item = item->next) {
+        sources.push_back(SourceOf(IBUS_ENGINE_DESC(item->data), installed, sources.size()));
+    }
+    g_list_free_full(engines, g_object_unref);
+    return sources;
+}
+
+std::int32_t IBusInputSources::enableInputSource(const InputSource& source) {
+    void* bus = connectedBus();
+    if (!source.inputSourceID) {
+        return EINVAL;
+    }
+    if (bus == nullptr) {
+        return ENOTCONN;
+    }
+    const std::unique_ptr<GSettings, ObjectUnref> settings = InputMethodSettings();
+    std::vector<std::string> engines = settings ? StoredEngines(settings.get()) : _preloaded;
+    const std::size_t stored = engines.size();
+    for (const std::string& name : _preloaded) {
+        AddOnce(engines, name);
+    }
+    AddOnce(engines, *source.inputSourceID);
+    if (settings && engines.size() != stored) {
+        if (!g_settings_set_strv(settings.get(), kPreloadEnginesKey,
+                                 NullTerminated(engines).data())) {
+            return EPERM;
+        }
+        g_settings_sync();
+    }
+    if (!ibus_bus_preload_engines(AsBus(bus), NullTerminated(engines).data())) {
+        return EIO;
+    }
+    _preloaded = std::move(engines);
+    return 0;
+}
+
+std::int32_t IBusInputSources::selectInputSource(const InputSource& source) {
+    void* bus = connectedBus();
+    if (!source.inputSourceID) {
+        return EINVAL;
+    }
+    if (bus == nullptr) {
+        return ENOTCONN;
+    }
+    return ibus_bus_set_global_engine(AsBus(bus), source.inputSourceID->c_str()) ? 0 : EIO;
+}
+
+std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
+    void* bus = connectedBus();
+    if (bus == nullptr) {
+        return std::nullopt;
+    }
+    IBusEngineDesc* desc = ibus_bus_get_global_engine(AsBus(bus));
+    if (desc == nullptr) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<IBusEngineDesc, ObjectUnref> current(desc);
+    return SourceOf(desc, InstalledEngines(), 0);
+}
+
+}  // namespace kv

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The input sources of IBus. A bundle is registered by installing its component description
+// where the daemon reads components and restarting the daemon; its engines are the sources, the
+// component's name their bundle identifier. Enabling preloads an engine, selecting makes it the
+// global engine.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/input_sources.h"
+
+namespace kv {
+
+// Error codes are errno values: ENOENT the bundle has no Info.plist or no component description,
+// EINVAL these do not describe a component, the file system's error of writing the component
+// folder, ENOTCONN no daemon is reachable, ETIMEDOUT the restarted daemon did not come back with
+// the engines, EIO the daemon refused a request, EPERM the settings refused the engine list.
+class IBusInputSources final : public InputSources {
+  public:
+    IBusInputSources();
+    ~IBusInputSources() override;
+    IBusInputSources(const IBusInputSources&) = delete;
+    IBusInputSources& operator=(const IBusInputSources&) = delete;
+
+    // Where registering installs a description: the first folder of IBUS_COMPONENT_PATH when that
+    // is set, as the daemon reads that variable instead of the system's folder.
+    static std::filesystem::path componentFolder();
+
+    // Returns once the daemon has restarted and lists the bundle's engines.
+    std::int32_t registerInputSource(const std::filesystem::path& bundle) override;
+    // Every engine the daemon knows; IBus has no installed-but-disabled engines.
+    std::vector<InputSource> createInputSourceList(bool includeAllInstalled) override;
+    // Adds the engine to the preloaded engines and to the user's list of input methods.
+    std::int32_t enableInputSource(const InputSource& source) override;
+    // Returns once the engine is attached.
+    std::int32_t selectInputSource(const InputSource& source) override;
+    std::optional<InputSource> copyCurrentKeyboardInputSource() override;
+
+  private:
+    struct Unref {
+        void operator()(void* object) const;
+    };
+
+    // The daemon's bus, connected on first use so that a run that never needs it stays quiet;
+    // null when no daemon is reachable.
+    void* connectedBus();
+    std::int32_t restartDaemonKnowing(const std::vector<std::string>& engines);
+
+    std::unique_ptr<void, Unref> _bus;
+    // The engines preloaded by this process, kept because the daemon does not tell its own list.
+    std::vector<std::string> _preloaded;
+};
+
+}  // namespace kv

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+// ime-enlist's steps on a list of input sources that the test controls: messages, streams, exit
+// statuses, and which sources were enabled and selected.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/memory/fake_input_sources.h"
+#include "tools/ime-enlist/enlist_command.h"
+
+namespace kv {
+namespace {
+
+const std::string kOwn(kInputMethodBundleIdentifier);
+
+struct Outcome {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+Outcome Enlist(FakeInputSources& sources, std::vector<std::string_view> arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runImeEnlist(arguments, sources, out, err);
+    return {status, out.str(), err.str()};
+}
+
+FakeInputSources::Entry Source(std::uint64_t reference, std::optional<std::string> bundle,
+                               std::string id, std::optional<bool> selectable) {
+    InputSource source;
+    source.reference = reference;
+    source.bundleID = std::move(bundle);
+    source.inputSourceID = std::move(id);
+    source.inputModeID = "mode." + *source.inputSourceID;
+    source.inputSourceType = "ibus-engine";
+    source.isSelectCapable = selectable;
+    return {source};
+}
+
+TEST(ImeEnlist, WrongArgumentCountsAreUsageErrorsWithoutAnyCall) {
+    for (const std::vector<std::string_view>& arguments :
+         {std::vector<std::string_view>{},
+          std::vector<std::string_view>{"/a/CQInputKV.app", "--select", "extra"}}) {
+        FakeInputSources sources;
+        sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+        const Outcome run = Enlist(sources, arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "usage: ime-enlist <input-method.app> [--select]\n");
+        EXPECT_TRUE(sources.registered.empty());
+        EXPECT_EQ(sources.listCalls, 0);
+        EXPECT_TRUE(sources.enableCalls.empty());
+    }
+}
+
+TEST(ImeEnlist, EnablesEveryOwnSourceAndIgnoresAnotherSecondArgument) {
+    FakeInputSources sources;
+    // Installed but not enabled yet: the tool must ask for all installed sources.
+    sources.entries = {Source(1, "org.other.im", "other", true),
+                       Source(2, std::nullopt, "xkb", true), Source(3, kOwn, "cqinputkv", false),
+                       Source(4, kOwn, "cqinputkv-b", true)};
+    sources.entries[2].source.inputModeID.reset();
+    // Absent properties print as such, the current source's too.
+    sources.current = InputSource{};
+
+    const Outcome run = Enlist(sources, {"CQInputKV.app", "--selected"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "registered and enabled: " + kOwn + "\n");
+    EXPECT_EQ(run.err,
+              "source=cqinputkv mode=(none) type=ibus-engine selectable=no\n"
+              "source=cqinputkv-b mode=mode.cqinputkv-b type=ibus-engine selectable=yes\n"
+              "current=(none)\n");
+    EXPECT_EQ(sources.enableCalls, (std::vector<std::uint64_t>{3, 4}));
+    EXPECT_TRUE(sources.selectCalls.empty());
+    // The bundle is named to the service by an absolute path, as a file URL would be.
+    ASSERT_EQ(sources.registered.size(), 1U);
+    EXPECT_TRUE(sources.registered[0].is_absolute());
+    EXPECT_EQ(sources.registered[0].filename(), "CQInputKV.app");
+}
+
+TEST(ImeEnlist, AFailedSelectionIsReportedAndAnotherSourceMaySucceed) {
+    FakeInputSources sources;
+    sources.entries = {Source(1, kOwn, "first", true), Source(2, kOwn, "second", true),
+                       Source(3, kOwn, "third", std::nullopt)};
+    sources.entries[0].selectResult = -25;
+
+    const Outcome run = Enlist(sources, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "registered and enabled and selected: " + kOwn + "\n");
+    EXPECT_EQ(run.err,
+              "source=first mode=mode.first type=ibus-engine selectable=yes\n"
+              "TISSelectInputSource failed: -25\n"
+              "source=second mode=mode.second type=ibus-engine selectable=yes\n"
+              "source=third mode=mode.third type=ibus-engine selectable=no\n"
+              "current=second\n");
+    EXPECT_EQ(sources.enableCalls, (std::vector<std::uint64_t>{1, 2, 3}));
+    EXPECT_EQ(sources.selectCalls, (std::vector<std::uint64_t>{1, 2}));
+    EXPECT_EQ(sources.registered, std::vector<std::filesystem::path>{"/opt/CQInputKV.app"});
+}
+
+TEST(ImeEnlist, SelectingASourceThatCannotBeSelectedFailsAfterEnablingIt) {
+    FakeInputSources sources;
+    sources.entries = {Source(1, kOwn, "cqinputkv", false)};
+    sources.current = sources.entries[0].source;
+    const Outcome run = Enlist(sources, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(run.status, 6);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "source=cqinputkv mode=mode.cqinputkv type=ibus-engine selectable=no\n"
+              "input source is enabled but could not be selected\n");
+    EXPECT_TRUE(sources.entries[0].enabled);
+
+    // The only selectable source refusing is no better.
+    sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+    sources.entries[0].selectResult = -50;
+    EXPECT_EQ(Enlist(sources, {"/opt/CQInputKV.app", "--select"}).status, 6);
+}
+
+TEST(ImeEnlist, FailuresStopTheRunWithTheirStatus) {
+    FakeInputSources refusing;
+    refusing.registerResult = 13;
+    refusing.entries = {Source(1, kOwn, "cqinputkv", true)};
+    const Outcome unregistered = Enlist(refusing, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(unregistered.status, 3);
+    EXPECT_EQ(unregistered.err, "TISRegisterInputSource failed: 13\n");
+    EXPECT_EQ(refusing.listCalls, 0);
+
+    FakeInputSources foreign;
+    foreign.entries = {Source(1, "org.other.im", "other", true),
+                       Source(2, std::nullopt, "xkb:us::eng", true)};
+    const Outcome missing = Enlist(foreign, {"/opt/CQInputKV.app"});
+    EXPECT_EQ(missing.status, 5);
+    EXPECT_EQ(missing.err, "registered, but input source was not found\n");
+    EXPECT_TRUE(foreign.enableCalls.empty());
+
+    // Sources after the one that could not be enabled are left alone.
+    FakeInputSources stuck;
+    stuck.entries = {Source(1, kOwn, "first", true), Source(2, kOwn, "second", true),
+                     Source(3, kOwn, "third", true)};
+    stuck.entries[1].enableResult = -1;
+    const Outcome disabled = Enlist(stuck, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(disabled.status, 4);
+    EXPECT_EQ(disabled.out, "");
+    EXPECT_EQ(disabled.err,
+              "source=first mode=mode.first type=ibus-engine selectable=yes\n"
+              "TISEnableInputSource failed: -1\n");
+    EXPECT_EQ(stuck.enableCalls, (std::vector<std::uint64_t>{1, 2}));
+    EXPECT_EQ(stuck.selectCalls, std::vector<std::uint64_t>{1});
+    // Nothing is undone.
+    EXPECT_TRUE(stuck.entries[0].enabled);
+    EXPECT_EQ(stuck.current, stuck.entries[0].source);
+}
+
+}  // namespace
+}  // namespace kv
