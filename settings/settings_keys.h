@@ -6,7 +6,7 @@
 
 namespace kv {
 
-// The fourteen keys of the user defaults. Readers go through settings_table.h rather than
+// The keys of the user defaults. Readers go through settings_table.h rather than
 // reading these directly, so every reader applies its own fallback and clamp.
 namespace SettingsKey {
 inline constexpr std::string_view ToggleKey = "ToggleKey";
@@ -23,7 +23,15 @@ inline constexpr std::string_view ThemeSelection = "ThemeSelection";
 inline constexpr std::string_view ThemeSelectedText = "ThemeSelectedText";
 inline constexpr std::string_view ThemeBorder = "ThemeBorder";
 inline constexpr std::string_view CandidateFontSize = "CandidateFontSize";
+// Where the candidate list is drawn on a desktop that offers both; not in the settings window.
+inline constexpr std::string_view CandidatePanel = "CandidatePanel";
 }  // namespace SettingsKey
+
+// The values of CandidatePanel; absent (or anything else) chooses by the session.
+namespace CandidatePanelValue {
+inline constexpr std::string_view Own = "own";
+inline constexpr std::string_view Desktop = "desktop";
+}  // namespace CandidatePanelValue
 
 // The two values the settings window writes under ToggleKey.
 namespace ToggleKeyValue {

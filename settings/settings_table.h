@@ -97,6 +97,10 @@ inline constexpr const auto& ThemeColors = PresetThemeColorRules;
 inline constexpr FontSizeChoiceRule CandidateFontSize{SettingsKey::CandidateFontSize, 18};
 }  // namespace SettingsWindowRules
 
+namespace HostRules {
+inline constexpr StringRule CandidatePanel{SettingsKey::CandidatePanel, ""};
+}  // namespace HostRules
+
 namespace KeyboardRules {
 // Fixed fallbacks, those of preset 0: the keyboard does not read ThemePreset.
 inline constexpr ColorRule Background{SettingsKey::ThemeBackground, ThemeBackgroundIndex,

@@ -107,6 +107,19 @@ void PropertyActivate(IBusEngine* engine, const gchar* name, guint) {
     }
 }
 
+template <std::uint32_t kEvdevCode>
+void PressKey(IBusEngine* engine) {
+    if (kv::IBusEngineHost* const host = HostOf(engine)) {
+        host->pressKey(kEvdevCode);
+    }
+}
+
+void CandidateClicked(IBusEngine* engine, guint index, guint, guint) {
+    if (kv::IBusEngineHost* const host = HostOf(engine)) {
+        host->candidateClicked(index);
+    }
+}
+
 void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
     IBUS_OBJECT_CLASS(klass)->destroy = kv_ibus_engine_destroy;
     IBusEngineClass* const engine = IBUS_ENGINE_CLASS(klass);
@@ -121,6 +134,11 @@ void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
     engine->enable = Enable;
     engine->disable = Disable;
     engine->property_activate = PropertyActivate;
+    engine->page_up = PressKey<104>;
+    engine->page_down = PressKey<109>;
+    engine->cursor_up = PressKey<103>;
+    engine->cursor_down = PressKey<108>;
+    engine->candidate_clicked = CandidateClicked;
 }
 
 }  // namespace

@@ -5,11 +5,18 @@
 #include <charconv>
 #include <utility>
 
+#include <gdk/gdkx.h>
+
+#include <cstdlib>
+
 #include "candidates/candidate_window.h"
+#include "hosts/linux/ibus_desktop_panel.h"
 #include "hosts/linux/ibus_key_synth.h"
 #include "hosts/linux/ibus_key_translation.h"
 #include "platform/services.h"
 #include "platform/workspace.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_table.h"
 
 namespace kv {
 
@@ -34,13 +41,31 @@ IBusProperty* MenuProperty(const KVMenu& menu) {
                              nullptr, nullptr, TRUE, TRUE, PROP_STATE_UNCHECKED, items);
 }
 
+bool IsX11Display() {
+    GdkDisplay* const display = gdk_display_get_default();
+    return display != nullptr && GDK_IS_X11_DISPLAY(display);
+}
+
+bool IsWaylandSession() {
+    const char* const wayland = std::getenv("WAYLAND_DISPLAY");
+    return wayland != nullptr && *wayland != '\0';
+}
+
 }  // namespace
 
 IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBusEngineLink>()) {
     _link->engine = engine;
+    _link->focusedReading = [this] {
+        const IBusTextClient* const client = focusedClient();
+        return client != nullptr ? client->markedText() : std::u16string();
+    };
+    defaultCenter().addObserver(this, KVSettingsDidChangeNotification,
+                                [this](const Notification&) { choosePanel(); });
 }
 
 IBusEngineHost::~IBusEngineHost() {
+    defaultCenter().removeObserver(this);
+    _link->focusedReading = nullptr;
     if (_activationSource != 0) {
         g_source_remove(_activationSource);
     }
@@ -113,8 +138,33 @@ void IBusEngineHost::activatePending() {
     _activationPending = false;
     const std::string& path = _link->focusedPath;
     if (!path.empty() && !_secure[path]) {
+        choosePanel();
         _server.activateSession(path);
     }
+}
+
+void IBusEngineHost::choosePanel() {
+    const IBusTextClient* const client = focusedClient();
+    const bool caretKnown =
+        client != nullptr && client->cursorLocation() && !(*client->cursorLocation() == Rect());
+    const bool desktop =
+        UseDesktopPanel(KVReadSetting(standardUserDefaults(), HostRules::CandidatePanel),
+                        IsX11Display(), IsWaylandSession(), caretKnown);
+    if (desktop == _desktopPanel) {
+        return;
+    }
+    _desktopPanel = desktop;
+    KVCandidateWindow& window = KVCandidatePanel();
+    if (desktop) {
+        window.panel().attachBody(std::make_unique<IBusDesktopPanel>(window, _link));
+    } else {
+        if (IBusEngine* const engine = _link->engineFor(_link->focusedPath)) {
+            ibus_engine_hide_lookup_table(engine);
+            ibus_engine_hide_auxiliary_text(engine);
+        }
+        window.panel().attachBody(panelBodies().makeBody(window.panel()));
+    }
+    registerMenu();
 }
 
 void IBusEngineHost::focusOut(std::string_view path) {
@@ -200,12 +250,18 @@ void IBusEngineHost::registerMenu() {
     }
     IBusPropList* const list = ibus_prop_list_new();
     ibus_prop_list_append(list, MenuProperty(controller->menu()));
+    // Without the program's own window the toolbar's buttons must stay reachable.
+    if (_desktopPanel) {
+        IBusDesktopPanel::appendToolbarProperties(KVCandidatePanel(), list);
+    }
     ibus_engine_register_properties(_link->engine, list);
 }
 
 void IBusEngineHost::propertyActivate(std::string_view name) {
     KVInputController* const controller = focusedController();
-    if (controller == nullptr || !name.starts_with(kMenuPrefix)) {
+    if (controller == nullptr ||
+        IBusDesktopPanel::activateToolbarProperty(KVCandidatePanel(), name) ||
+        !name.starts_with(kMenuPrefix)) {
         return;
     }
     std::size_t index = 0;
@@ -214,6 +270,23 @@ void IBusEngineHost::propertyActivate(std::string_view name) {
     const KVMenu menu = controller->menu();
     if (error == std::errc() && end == number.data() + number.size() && index < menu.items.size()) {
         menu.items[index].action();
+    }
+}
+
+void IBusEngineHost::pressKey(std::uint32_t evdevCode) {
+    activatePending();
+    const std::string& path = _link->focusedPath;
+    if (path.empty() || _secure[path]) {
+        return;
+    }
+    if (const std::optional<KeyEvent> event = TranslateIBusKey({0, evdevCode, 0, 0})) {
+        _server.handleEvent(path, *event);
+    }
+}
+
+void IBusEngineHost::candidateClicked(unsigned index) {
+    if (!_link->focusedPath.empty()) {
+        IBusDesktopPanel::candidateClicked(KVCandidatePanel(), index);
     }
 }
 

@@ -36,6 +36,9 @@ class IBusEngineHost {
     void enable();
     void disable();
     void propertyActivate(std::string_view name);
+    // The desktop's own candidate panel: its arrows and a click on a row.
+    void pressKey(std::uint32_t evdevCode);
+    void candidateClicked(unsigned index);
     std::string focusedPath() const { return _link->focusedPath; }
 
     // Sessions kept for contexts that are not focused; beyond this the longest unfocused closes,
@@ -48,6 +51,8 @@ class IBusEngineHost {
     void activatePending();
     void closeOldestSessions();
     void registerMenu();
+    // Puts the candidate list in the program's own window or hands it to the desktop.
+    void choosePanel();
 
     std::shared_ptr<IBusEngineLink> _link;
     KVInputServer _server;
@@ -56,6 +61,7 @@ class IBusEngineHost {
     std::list<std::string> _recent;                    // least recently focused first
     std::string _lastClientName;
     bool _activationPending = false;
+    bool _desktopPanel = false;
     guint _activationSource = 0;
 };
 

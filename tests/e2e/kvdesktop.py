@@ -91,7 +91,9 @@ class Client:
         self.context.connect("register-properties", self._on_register_properties)
         self.context.connect("update-property", self._on_update_property)
         self.context.connect("update-lookup-table", self._on_lookup_table)
+        self.context.connect("hide-lookup-table", self._on_hide_lookup_table)
         self.context.connect("update-auxiliary-text", self._on_auxiliary)
+        self.context.connect("hide-auxiliary-text", self._on_hide_auxiliary)
 
     def _on_commit(self, _context, text):
         self.committed += text.get_text()
@@ -137,6 +139,13 @@ class Client:
 
     def _on_lookup_table(self, _context, table, visible):
         self.lookup_tables.append((table, visible))
+
+    def _on_hide_lookup_table(self, _context):
+        if self.lookup_tables:
+            self.lookup_tables.append((self.lookup_tables[-1][0], False))
+
+    def _on_hide_auxiliary(self, _context):
+        self.auxiliary = ""
 
     def _on_auxiliary(self, _context, text, visible):
         self.auxiliary = text.get_text() if visible else ""

@@ -6,7 +6,7 @@ import os
 import subprocess
 import unittest
 
-from kvdesktop import IBus, PrivateDesktop, pump
+from kvdesktop import Client, IBus, PrivateDesktop, pump
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 
@@ -147,6 +147,59 @@ class EngineThroughIBus(unittest.TestCase):
         c.context.property_activate("menu.2", IBus.PropState.CHECKED)
         self.assertTrue(pump(lambda: visible_program_windows("設定"), timeout=5),
                         self.desktop.engine_log())
+
+
+class TheDesktopsPanel(unittest.TestCase):
+    """With "CandidatePanel" set to "desktop", the list goes to IBus for the desktop to draw."""
+
+    CAPABILITIES = (Client.CAPABILITIES | IBus.Capabilite.LOOKUP_TABLE
+                    | IBus.Capabilite.AUXILIARY_TEXT)
+
+    def test_the_list_goes_out_as_a_lookup_table_and_the_desktop_panel_chooses(self):
+        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
+            settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+            os.makedirs(settings, exist_ok=True)
+            with open(os.path.join(settings, "defaults.conf"), "w", encoding="utf-8") as f:
+                f.write("[String]\nCandidatePanel=desktop\n")
+            # The test plays the desktop's panel, whose clicks the daemon hands to the engine.
+            panel = IBus.PanelService.new(desktop.bus().get_connection())
+            desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
+            c = desktop.client(capabilities=self.CAPABILITIES)
+            c.focus_in()
+            c.cursor_at(200, 300)
+            self.assertTrue(desktop.select_engine(), desktop.engine_log())
+            pump(timeout=0.2)
+
+            def shown():
+                table, visible = c.lookup_tables[-1]
+                count = table.get_number_of_candidates()
+                return ([table.get_candidate(i).get_text() for i in range(count)],
+                        [table.get_label(i).get_text() for i in range(count)],
+                        table.get_cursor_pos(), visible)
+
+            c.type("za{space}")
+            self.assertTrue(pump(lambda: c.lookup_tables and shown()[3]), desktop.engine_log())
+            candidates, labels, cursor, _ = shown()
+            self.assertEqual(candidates[:3], ["‘", "’", "“"])
+            self.assertEqual(labels, list("1234567890"))
+            self.assertEqual(cursor, 0)
+            self.assertEqual(c.auxiliary, "符日　1/4")
+            c.type("{Down}{Down}{Up}")
+            self.assertEqual(shown()[2], 1)
+            # The desktop panel's page button and Space both turn the page.
+            panel.page_down()
+            self.assertTrue(pump(lambda: shown()[0][0] == "…"), shown())
+            self.assertTrue(c.auxiliary.endswith("2/4"))
+            # A click on the third row of the desktop's list commits it.
+            panel.candidate_clicked(2, 1, 0)
+            self.assertTrue(c.wait_for_commit("」"), desktop.engine_log())
+            self.assertTrue(pump(lambda: not shown()[3]))
+            # The toolbar's buttons are properties: the script button flips the output.
+            self.assertEqual(c.properties["toolbar.script"].get_label().get_text(), "繁")
+            c.context.property_activate("toolbar.script", IBus.PropState.CHECKED)
+            self.assertTrue(pump(lambda: c.properties["toolbar.script"].get_label().get_text()
+                                 == "簡"))
+            self.assertEqual(visible_program_windows(), [])
 
 
 class TheProgram(unittest.TestCase):

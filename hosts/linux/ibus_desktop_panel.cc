@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/linux/ibus_desktop_panel.h"
+
+#include <array>
+#include <string>
+
+#include "settings/settings_keys.h"
+
+namespace kv {
+
+namespace {
+
+struct ToolbarProperty {
+    std::string_view key;
+    const Button& (KVCandidateWindow::*button)() const;
+    void (KVCandidateWindow::*action)();
+    std::string_view tooltip;
+};
+
+const std::array<ToolbarProperty, 5> kToolbarProperties{{
+    {"toolbar.script", &KVCandidateWindow::scriptButton, &KVCandidateWindow::toggleScript,
+     "繁／簡"},
+    {"toolbar.width", &KVCandidateWindow::widthButton, &KVCandidateWindow::toggleWidth, "半／全"},
+    {"toolbar.settings", &KVCandidateWindow::settingsButton, &KVCandidateWindow::openSettings,
+     "設定"},
+    {"toolbar.words", &KVCandidateWindow::wordsButton, &KVCandidateWindow::openWords, "自建詞組"},
+    {"toolbar.keyboard", &KVCandidateWindow::keyboardButton, &KVCandidateWindow::toggleKeyboard,
+     "螢幕鍵盤"},
+}};
+
+IBusText* Text(std::string_view text) {
+    return ibus_text_new_from_string(std::string(text).c_str());
+}
+
+IBusProperty* PropertyOf(const KVCandidateWindow& window, const ToolbarProperty& property) {
+    const std::string& title = (window.*property.button)().title();
+    return ibus_property_new(std::string(property.key).c_str(), PROP_TYPE_NORMAL,
+                             Text(title.empty() ? property.tooltip : title), nullptr,
+                             Text(property.tooltip), TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr);
+}
+
+std::string Utf8Of(std::u16string_view text) {
+    gchar* const converted =
+        g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()),
+                        static_cast<glong>(text.size()), nullptr, nullptr, nullptr);
+    std::string out = converted != nullptr ? converted : "";
+    g_free(converted);
+    return out;
+}
+
+}  // namespace
+
+IBusDesktopPanel::IBusDesktopPanel(KVCandidateWindow& window,
+                                   std::weak_ptr<const IBusEngineLink> link)
+    : _window(window), _link(std::move(link)) {}
+
+void IBusDesktopPanel::panelDidChange(const Panel& panel) {
+    const std::shared_ptr<const IBusEngineLink> link = _link.lock();
+    IBusEngine* const engine = link ? link->engineFor(link->focusedPath) : nullptr;
+    if (engine == nullptr) {
+        return;
+    }
+    updateToolbarProperties(engine);
+    if (!panel.isVisible() || _window.toolbarOnly()) {
+        ibus_engine_hide_lookup_table(engine);
+        ibus_engine_hide_auxiliary_text(engine);
+        return;
+    }
+    IBusLookupTable* const table =
+        ibus_lookup_table_new(KVCandidateWindow::kPageSize, 0, TRUE, FALSE);
+    ibus_lookup_table_set_orientation(table, IBUS_ORIENTATION_VERTICAL);
+    guint rows = 0;
+    for (std::size_t r = 0; r < KVCandidateWindow::kPageSize; ++r) {
+        if (_window.text(r).hidden) {
+            break;
+        }
+        ibus_lookup_table_append_candidate(table, Text(_window.text(r).text));
+        ibus_lookup_table_set_label(table, rows, Text(_window.number(r).text));
+        ++rows;
+    }
+    const std::int64_t highlight = _window.selectedIndex() - _window.pageStart();
+    if (highlight >= 0 && highlight < static_cast<std::int64_t>(rows)) {
+        ibus_lookup_table_set_cursor_pos(table, static_cast<guint>(highlight));
+    }
+    ibus_engine_update_lookup_table(engine, table, TRUE);
+    const std::string reading = link->focusedReading ? Utf8Of(link->focusedReading()) : "";
+    const std::string& page = _window.pageLabel().text;
+    ibus_engine_update_auxiliary_text(engine, Text(page.empty() ? reading : reading + "　" + page),
+                                      TRUE);
+}
+
+void IBusDesktopPanel::updateToolbarProperties(IBusEngine* engine) {
+    // Only the script and width buttons change their titles.
+    const std::string titles = _window.scriptButton().title() + _window.widthButton().title();
+    if (titles == _toolbarTitles) {
+        return;
+    }
+    _toolbarTitles = titles;
+    for (const ToolbarProperty& property : kToolbarProperties) {
+        ibus_engine_update_property(engine, PropertyOf(_window, property));
+    }
+}
+
+void IBusDesktopPanel::appendToolbarProperties(const KVCandidateWindow& window,
+                                               IBusPropList* list) {
+    for (const ToolbarProperty& property : kToolbarProperties) {
+        ibus_prop_list_append(list, PropertyOf(window, property));
+    }
+}
+
+bool IBusDesktopPanel::activateToolbarProperty(KVCandidateWindow& window, std::string_view name) {
+    for (const ToolbarProperty& property : kToolbarProperties) {
+        if (property.key == name) {
+            (window.*property.action)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void IBusDesktopPanel::candidateClicked(KVCandidateWindow& window, unsigned index) {
+    if (index < KVCandidateWindow::kPageSize && !window.text(index).hidden) {
+        window.rowClicked(window.rowButton(index));
+    }
+}
+
+bool UseDesktopPanel(std::string_view choice, bool x11Display, bool waylandSession,
+                     bool caretKnown) {
+    if (choice == CandidatePanelValue::Desktop) {
+        return true;
+    }
+    if (choice == CandidatePanelValue::Own) {
+        return false;
+    }
+    return !x11Display || (waylandSession && !caretKnown);
+}
+
+}  // namespace kv
