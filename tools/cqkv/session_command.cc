@@ -45,12 +45,12 @@ requested}, windows (settings, words: shown during the token), settings (keys wr
 Exit status: 0, or 2 for a usage error (an unknown option, setting key or token).
 )text";
 
-constexpr std::array<std::string_view, 14> kSettingKeys = {
+constexpr std::array<std::string_view, 15> kSettingKeys = {
     SettingsKey::ToggleKey,       SettingsKey::PersistentToolbar, SettingsKey::ToolbarFollowMode,
     SettingsKey::LetterSelection, SettingsKey::SimplifiedOutput,  SettingsKey::FullwidthMode,
     SettingsKey::ThemePreset,     SettingsKey::ThemeBackground,   SettingsKey::ThemeText,
     SettingsKey::ThemeMuted,      SettingsKey::ThemeSelection,    SettingsKey::ThemeSelectedText,
-    SettingsKey::ThemeBorder,     SettingsKey::CandidateFontSize,
+    SettingsKey::ThemeBorder,     SettingsKey::CandidateFontSize, SettingsKey::CandidatePanel,
 };
 
 struct SessionArguments {
