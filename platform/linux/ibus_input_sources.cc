@@ -137,60 +137,26 @@ std::string Serialized(const XMLNode* component) {
 
 // ---- Installing the description
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : _fd(fd) {}
-    ~FileDescriptor() {
-        if (_fd >= 0) {
-            ::close(_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return _fd; }
-    // The error of closing, which is where a full disk may first show.
-    int close() {
-        const int result = ::close(_fd);
-        _fd = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-  private:
-    int _fd;
-};
-
-int WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written < 0) {
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-int WriteThroughTemporary(const std::string& temporary, int fd, std::string_view bytes,
-                          const std::filesystem::path& target) {
-    FileDescriptor file(fd);
+// Writes, flushes to the disk and closes `fd`; the first error, as an errno value.
+int WriteAndClose(int fd, std::string_view bytes) {
     // Readable by every user's daemon, whatever the installer's umask.
-    if (::fchmod(file.get(), 0644) != 0) {
-        return errno;
+    int error = ::fchmod(fd, 0644) == 0 ? 0 : errno;
+    while (error == 0 && !bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written >= 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno != EINTR) {
+            error = errno;
+        }
     }
-    if (const int error = WriteAll(file.get(), bytes); error != 0) {
-        return error;
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
     }
-    if (::fsync(file.get()) != 0) {
-        return errno;
+    // Closing is where a full disk may show first.
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
     }
-    if (const int error = file.close(); error != 0) {
-        return error;
-    }
-    return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+    return error;
 }
 
 bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
@@ -221,7 +187,10 @@ int WriteAtomically(const std::filesystem::path& folder, const std::string& name
     if (fd < 0) {
         return errno;
     }
-    const int result = WriteThroughTemporary(temporary, fd, bytes, folder / name);
+    int result = WriteAndClose(fd, bytes);
+    if (result == 0 && ::rename(temporary.c_str(), (folder / name).c_str()) != 0) {
+        result = errno;
+    }
     if (result != 0) {
         ::unlink(temporary.c_str());
     }
@@ -502,7 +471,13 @@ std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
     if (bus == nullptr) {
         return std::nullopt;
     }
+    // With no engine selected yet the daemon answers with an error, which the library would
+    // print as a warning: here it is an answer like any other.
+    const guint quiet = g_log_set_handler(
+        "IBUS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
+        nullptr);
     IBusEngineDesc* desc = ibus_bus_get_global_engine(AsBus(bus));
+    g_log_remove_handler("IBUS", quiet);
     if (desc == nullptr) {
         return std::nullopt;
     }
