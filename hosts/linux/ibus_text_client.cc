@@ -71,7 +71,7 @@ void IBusTextClient::setCursorLocation(const Rect& rootRect) {
     _cursor = rootRect;
 }
 
-void IBusTextClient::setSurroundingText(std::u32string text, std::uint32_t cursor,
+void IBusTextClient::setSurroundingText(const std::u32string& text, std::uint32_t cursor,
                                         std::uint32_t anchor) {
     Surrounding surrounding;
     surrounding.cursor = Utf16Units(text, cursor);

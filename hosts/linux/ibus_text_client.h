@@ -23,7 +23,7 @@ class IBusTextClient final : public TextClient {
     // What the context told the engine while it was attached to it.
     void setCursorLocation(const Rect& rootRect);  // GDK root coordinates, y downward
     const std::optional<Rect>& cursorLocation() const { return _cursor; }
-    void setSurroundingText(std::u32string text, std::uint32_t cursor, std::uint32_t anchor);
+    void setSurroundingText(const std::u32string& text, std::uint32_t cursor, std::uint32_t anchor);
     void forgetSurroundingText() { _surrounding.reset(); }
 
     void setMarkedText(std::u16string_view text, Underline underline, Range selectionRange,

@@ -3,18 +3,18 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
 
 namespace kv {
 
 FileLog::FileLog() {
     const char* const path = std::getenv("CQINPUTKV_LOG");
     if (path != nullptr && *path != '\0') {
-        _file.reset(std::fopen(path, "a"));
+        _file.open(path, std::ios::app);
     }
 }
 
 void FileLog::write(std::string_view line) {
-    std::FILE* const out = _file ? _file.get() : stderr;
     char stamp[32] = "";
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -23,9 +23,8 @@ void FileLog::write(std::string_view line) {
     }
     constexpr std::string_view kPrefix = "CQ_Input_KV: ";
     const std::string_view prefix = line.starts_with(kPrefix) ? "" : kPrefix;
-    std::fprintf(out, "%s%.*s%.*s\n", stamp, static_cast<int>(prefix.size()), prefix.data(),
-                 static_cast<int>(line.size()), line.data());
-    std::fflush(out);
+    std::ostream& out = _file.is_open() ? static_cast<std::ostream&>(_file) : std::cerr;
+    out << stamp << prefix << line << std::endl;
 }
 
 }  // namespace kv

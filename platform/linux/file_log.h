@@ -4,8 +4,7 @@
 // journal keeps.
 #pragma once
 
-#include <cstdio>
-#include <memory>
+#include <fstream>
 #include <string_view>
 
 #include "platform/log.h"
@@ -18,10 +17,7 @@ class FileLog final : public Log {
     void write(std::string_view line) override;
 
   private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> _file;
+    std::ofstream _file;
 };
 
 }  // namespace kv

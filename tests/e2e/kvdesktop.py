@@ -347,7 +347,7 @@ def install_component(bundle, folder):
     root.find("exec").text = shlex.quote(executable) + " --ibus"
     for icon in root.iter("icon"):
         icon.text = os.path.join(contents, "Resources", icon.text)
-    path = os.path.join(folder, "cqinputkv.xml")
+    path = os.path.join(folder, "CQInputKV.xml")
     tree.write(path, encoding="utf-8", xml_declaration=True)
     return path
 
