@@ -20,7 +20,7 @@ namespace cqinput {
 // (in which case everything stays as it was and the next check tries again).
 enum class ReloadResult : std::int32_t { Unchanged = 0, Reloaded = 1, Failed = 2 };
 
-// The file formats are described in engine/FORMATS.md.
+// The file formats are described in docs/formats.md.
 class CinTable {
   public:
     CinTable() = default;
