@@ -60,7 +60,9 @@ CairoImageCanvas::CairoImageCanvas(Size size, double scale)
 
 CairoImageCanvas::~CairoImageCanvas() = default;
 
-cairo_surface_t* CairoImageCanvas::surface() const { return _surface->image; }
+cairo_surface_t* CairoImageCanvas::surface() const {
+    return _surface->image;
+}
 
 int CairoImageCanvas::pixelWidth() const {
     return cairo_image_surface_get_width(_surface->image);
