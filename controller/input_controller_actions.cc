@@ -5,7 +5,7 @@
 
 #include "controller/candidate_anchor.h"
 #include "controller/input_controller.h"
-#include "controller/key_codes.h"
+#include "platform/key_codes.h"
 #include "controller/shared_table.h"
 #include "platform/services.h"
 #include "platform/transforms.h"

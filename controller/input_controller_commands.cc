@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "controller/input_controller.h"
-#include "controller/key_codes.h"
+#include "platform/key_codes.h"
 #include "words/user_dictionary_url.h"
 
 namespace kv {

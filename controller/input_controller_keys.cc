@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "controller/input_controller.h"
-#include "controller/key_codes.h"
+#include "platform/key_codes.h"
 #include "platform/services.h"
 #include "platform/transforms.h"
 

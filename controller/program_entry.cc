@@ -13,24 +13,24 @@ namespace kv {
 namespace {
 
 // The shared windows are made on first use; they learn their bodies and neighbours first.
-void PrepareSharedWindows(InputMethodKit& framework) {
+void PrepareSharedWindows(const KVWindowBodies& bodies) {
     KVWordsWindow::prepareSharedWindow({
-        framework.wordsWindowBody(),
+        bodies.words,
         []() -> std::shared_ptr<const cqinput::CinTable> { return KVLoadedSharedTable(); },
     });
     KVPreferencesWindow::prepareSharedWindow({
-        framework.preferencesWindowBody(),
+        bodies.preferences,
         [] { KVWordsWindow::sharedWindow().showWindow(); },
     });
 }
 
 }  // namespace
 
-int KVMain(InputMethodKit& framework, std::ostream& log) {
+int KVMain(InputMethodKit& framework, const KVWindowBodies& bodies, std::ostream& log) {
     const std::optional<std::string> name =
         mainBundle().objectForInfoDictionaryKey(kInputMethodConnectionNameKey);
     const std::optional<std::string> identifier = mainBundle().bundleIdentifier();
-    PrepareSharedWindows(framework);
+    PrepareSharedWindows(bodies);
     std::unique_ptr<IMKServer> gServer;
     if (name) {
         gServer = framework.createServer(*name, identifier.value_or(std::string()));

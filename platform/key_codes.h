@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The virtual key codes of the ANSI keyboard that key handling tests, and what they mean.
+// The virtual key codes of the ANSI keyboard, named once for key handling, key translation and
+// the test harness, and what some of them mean.
 #pragma once
 
 #include <array>
@@ -9,6 +10,23 @@ namespace kv {
 
 // Hardware-independent codes: the same key gives the same code whatever the user's layout.
 namespace KeyCode {
+inline constexpr std::uint16_t A = 0;
+inline constexpr std::uint16_t S = 1;
+inline constexpr std::uint16_t D = 2;
+inline constexpr std::uint16_t F = 3;
+inline constexpr std::uint16_t H = 4;
+inline constexpr std::uint16_t G = 5;
+inline constexpr std::uint16_t Z = 6;
+inline constexpr std::uint16_t X = 7;
+inline constexpr std::uint16_t C = 8;
+inline constexpr std::uint16_t V = 9;
+inline constexpr std::uint16_t B = 11;
+inline constexpr std::uint16_t Q = 12;
+inline constexpr std::uint16_t W = 13;
+inline constexpr std::uint16_t E = 14;
+inline constexpr std::uint16_t R = 15;
+inline constexpr std::uint16_t Y = 16;
+inline constexpr std::uint16_t T = 17;
 inline constexpr std::uint16_t Digit1 = 18;
 inline constexpr std::uint16_t Digit2 = 19;
 inline constexpr std::uint16_t Digit3 = 20;
@@ -22,25 +40,73 @@ inline constexpr std::uint16_t Minus = 27;
 inline constexpr std::uint16_t Digit8 = 28;
 inline constexpr std::uint16_t Digit0 = 29;
 inline constexpr std::uint16_t RightBracket = 30;
+inline constexpr std::uint16_t O = 31;
+inline constexpr std::uint16_t U = 32;
 inline constexpr std::uint16_t LeftBracket = 33;
+inline constexpr std::uint16_t I = 34;
+inline constexpr std::uint16_t P = 35;
 inline constexpr std::uint16_t Return = 36;
+inline constexpr std::uint16_t L = 37;
+inline constexpr std::uint16_t J = 38;
 inline constexpr std::uint16_t Quote = 39;
+inline constexpr std::uint16_t K = 40;
 inline constexpr std::uint16_t Semicolon = 41;
 inline constexpr std::uint16_t Backslash = 42;
 inline constexpr std::uint16_t Comma = 43;
 inline constexpr std::uint16_t Slash = 44;
+inline constexpr std::uint16_t N = 45;
+inline constexpr std::uint16_t M = 46;
 inline constexpr std::uint16_t Period = 47;
 inline constexpr std::uint16_t Tab = 48;
 inline constexpr std::uint16_t Space = 49;
 inline constexpr std::uint16_t Grave = 50;
 inline constexpr std::uint16_t Delete = 51;
 inline constexpr std::uint16_t Escape = 53;
+inline constexpr std::uint16_t RightCommand = 54;
+inline constexpr std::uint16_t Command = 55;
 inline constexpr std::uint16_t Shift = 56;
 inline constexpr std::uint16_t CapsLock = 57;
+inline constexpr std::uint16_t Option = 58;
+inline constexpr std::uint16_t Control = 59;
 inline constexpr std::uint16_t RightShift = 60;
+inline constexpr std::uint16_t RightOption = 61;
+inline constexpr std::uint16_t RightControl = 62;
+inline constexpr std::uint16_t KeypadDecimal = 65;
+inline constexpr std::uint16_t KeypadMultiply = 67;
+inline constexpr std::uint16_t KeypadPlus = 69;
+inline constexpr std::uint16_t KeypadClear = 71;
+inline constexpr std::uint16_t KeypadDivide = 75;
 inline constexpr std::uint16_t KeypadEnter = 76;
+inline constexpr std::uint16_t KeypadMinus = 78;
+inline constexpr std::uint16_t KeypadEquals = 81;
+inline constexpr std::uint16_t Keypad0 = 82;
+inline constexpr std::uint16_t Keypad1 = 83;
+inline constexpr std::uint16_t Keypad2 = 84;
+inline constexpr std::uint16_t Keypad3 = 85;
+inline constexpr std::uint16_t Keypad4 = 86;
+inline constexpr std::uint16_t Keypad5 = 87;
+inline constexpr std::uint16_t Keypad6 = 88;
+inline constexpr std::uint16_t Keypad7 = 89;
+inline constexpr std::uint16_t Keypad8 = 91;
+inline constexpr std::uint16_t Keypad9 = 92;
+inline constexpr std::uint16_t F5 = 96;
+inline constexpr std::uint16_t F6 = 97;
+inline constexpr std::uint16_t F7 = 98;
+inline constexpr std::uint16_t F3 = 99;
+inline constexpr std::uint16_t F8 = 100;
+inline constexpr std::uint16_t F9 = 101;
+inline constexpr std::uint16_t F11 = 103;
+inline constexpr std::uint16_t F10 = 109;
+inline constexpr std::uint16_t F12 = 111;
+inline constexpr std::uint16_t Help = 114;
+inline constexpr std::uint16_t Home = 115;
 inline constexpr std::uint16_t PageUp = 116;
+inline constexpr std::uint16_t ForwardDelete = 117;
+inline constexpr std::uint16_t F4 = 118;
+inline constexpr std::uint16_t End = 119;
+inline constexpr std::uint16_t F2 = 120;
 inline constexpr std::uint16_t PageDown = 121;
+inline constexpr std::uint16_t F1 = 122;
 inline constexpr std::uint16_t LeftArrow = 123;
 inline constexpr std::uint16_t RightArrow = 124;
 inline constexpr std::uint16_t DownArrow = 125;

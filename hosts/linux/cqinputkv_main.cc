@@ -45,9 +45,13 @@ int main(int argc, char** argv) {
         kv::mainBundle().objectForInfoDictionaryKey("KVIBusComponent").value_or("CQInputKV.xml");
     kv::IBusInputMethodKit framework(byDaemon ? kv::IBusInputMethodKit::Start::ByDaemon
                                               : kv::IBusInputMethodKit::Start::Registered,
-                                     component, hasDisplay);
+                                     component);
     LogStream logBuffer;
     std::ostream log(&logBuffer);
     // The services stay installed: the process's windows live until exit and use them.
-    return kv::KVMain(framework, log);
+    const kv::KVWindowBodies bodies =
+        hasDisplay
+            ? kv::KVWindowBodies{kv::KVGtkPreferencesWindowMaker(), kv::KVGtkWordsWindowMaker()}
+            : kv::KVWindowBodies{};
+    return kv::KVMain(framework, bodies, log);
 }

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <string>
 
-#include "hosts/linux/gtk_windows.h"
 #include "hosts/linux/ibus_engine.h"
 #include "platform/services.h"
 
@@ -58,12 +57,8 @@ bool RegisterComponent(IBusBus* bus, const std::filesystem::path& file) {
 
 }  // namespace
 
-IBusInputMethodKit::IBusInputMethodKit(Start start, std::filesystem::path componentFile,
-                                       bool hasDisplay)
-    : _start(start),
-      _componentFile(std::move(componentFile)),
-      _hasDisplay(hasDisplay),
-      _loop(std::make_unique<Loop>()) {}
+IBusInputMethodKit::IBusInputMethodKit(Start start, std::filesystem::path componentFile)
+    : _start(start), _componentFile(std::move(componentFile)), _loop(std::make_unique<Loop>()) {}
 
 IBusInputMethodKit::~IBusInputMethodKit() = default;
 
@@ -105,14 +100,6 @@ void IBusInputMethodKit::run() {
     g_main_loop_run(_loop->loop);
     g_source_remove(interrupt);
     g_source_remove(terminate);
-}
-
-KVPreferencesWindow::BodyMaker IBusInputMethodKit::preferencesWindowBody() {
-    return _hasDisplay ? KVGtkPreferencesWindowMaker() : KVPreferencesWindow::BodyMaker();
-}
-
-KVWordsWindow::BodyMaker IBusInputMethodKit::wordsWindowBody() {
-    return _hasDisplay ? KVGtkWordsWindowMaker() : KVWordsWindow::BodyMaker();
 }
 
 }  // namespace kv

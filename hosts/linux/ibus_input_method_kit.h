@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "controller/program_entry.h"
+#include "platform/input_method_kit.h"
 
 namespace kv {
 
@@ -18,21 +18,18 @@ class IBusInputMethodKit final : public InputMethodKit {
         Registered  // a developer started it: the component is registered at run time
     };
 
-    IBusInputMethodKit(Start start, std::filesystem::path componentFile, bool hasDisplay);
+    IBusInputMethodKit(Start start, std::filesystem::path componentFile);
     ~IBusInputMethodKit() override;
 
     std::unique_ptr<IMKServer> createServer(std::string_view name,
                                             std::string_view bundleIdentifier) override;
     // Runs until the daemon goes away or the process is asked to stop.
     void run() override;
-    KVPreferencesWindow::BodyMaker preferencesWindowBody() override;
-    KVWordsWindow::BodyMaker wordsWindowBody() override;
 
   private:
     struct Loop;
     Start _start;
     std::filesystem::path _componentFile;
-    bool _hasDisplay;
     std::unique_ptr<Loop> _loop;
 };
 

@@ -3,9 +3,13 @@
 
 #include <array>
 
+#include "platform/key_codes.h"
+
 namespace kv {
 
 namespace {
+
+namespace K = KeyCode;
 
 struct KeyInfo {
     std::uint16_t virtualKey = 0;
@@ -21,71 +25,77 @@ constexpr KeyInfo Key(std::uint16_t virtualKey, char16_t plain, char16_t shifted
 // Function keys answer with the private-use characters the ANSI keyboard gives them.
 constexpr std::array<KeyInfo, 128> MakeTable() {
     std::array<KeyInfo, 128> t{};
-    t[1] = Key(53, 0x1B);
-    constexpr std::array<std::uint16_t, 10> digitKeys{18, 19, 20, 21, 23, 22, 26, 28, 25, 29};
+    t[1] = Key(K::Escape, 0x1B);
+    constexpr std::array<std::uint16_t, 10> digitKeys{K::Digit1, K::Digit2, K::Digit3, K::Digit4,
+                                                      K::Digit5, K::Digit6, K::Digit7, K::Digit8,
+                                                      K::Digit9, K::Digit0};
     constexpr char16_t digitShifted[] = u"!@#$%^&*()";
     for (int i = 0; i < 10; ++i) {
         t[2 + i] =
             Key(digitKeys[i], static_cast<char16_t>(i == 9 ? u'0' : u'1' + i), digitShifted[i]);
     }
-    t[12] = Key(27, u'-', u'_');
-    t[13] = Key(24, u'=', u'+');
-    t[14] = Key(51, 0x7F);
-    t[15] = Key(48, u'\t');
+    t[12] = Key(K::Minus, u'-', u'_');
+    t[13] = Key(K::Equal, u'=', u'+');
+    t[14] = Key(K::Delete, 0x7F);
+    t[15] = Key(K::Tab, u'\t');
     constexpr char16_t top[] = u"qwertyuiop";
-    constexpr std::array<std::uint16_t, 10> topKeys{12, 13, 14, 15, 17, 16, 32, 34, 31, 35};
+    constexpr std::array<std::uint16_t, 10> topKeys{K::Q, K::W, K::E, K::R, K::T,
+                                                    K::Y, K::U, K::I, K::O, K::P};
     for (int i = 0; i < 10; ++i) {
         t[16 + i] = Key(topKeys[i], top[i], static_cast<char16_t>(top[i] - 32));
     }
-    t[26] = Key(33, u'[', u'{');
-    t[27] = Key(30, u']', u'}');
-    t[28] = Key(36, u'\r');
+    t[26] = Key(K::LeftBracket, u'[', u'{');
+    t[27] = Key(K::RightBracket, u']', u'}');
+    t[28] = Key(K::Return, u'\r');
     constexpr char16_t home[] = u"asdfghjkl";
-    constexpr std::array<std::uint16_t, 9> homeKeys{0, 1, 2, 3, 5, 4, 38, 40, 37};
+    constexpr std::array<std::uint16_t, 9> homeKeys{K::A, K::S, K::D, K::F, K::G,
+                                                    K::H, K::J, K::K, K::L};
     for (int i = 0; i < 9; ++i) {
         t[30 + i] = Key(homeKeys[i], home[i], static_cast<char16_t>(home[i] - 32));
     }
-    t[39] = Key(41, u';', u':');
-    t[40] = Key(39, u'\'', u'"');
-    t[41] = Key(50, u'`', u'~');
-    t[43] = Key(42, u'\\', u'|');
+    t[39] = Key(K::Semicolon, u';', u':');
+    t[40] = Key(K::Quote, u'\'', u'"');
+    t[41] = Key(K::Grave, u'`', u'~');
+    t[43] = Key(K::Backslash, u'\\', u'|');
     constexpr char16_t bottom[] = u"zxcvbnm";
-    constexpr std::array<std::uint16_t, 7> bottomKeys{6, 7, 8, 9, 11, 45, 46};
+    constexpr std::array<std::uint16_t, 7> bottomKeys{K::Z, K::X, K::C, K::V, K::B, K::N, K::M};
     for (int i = 0; i < 7; ++i) {
         t[44 + i] = Key(bottomKeys[i], bottom[i], static_cast<char16_t>(bottom[i] - 32));
     }
-    t[51] = Key(43, u',', u'<');
-    t[52] = Key(47, u'.', u'>');
-    t[53] = Key(44, u'/', u'?');
-    t[55] = Key(67, u'*');
-    t[57] = Key(49, u' ');
-    constexpr std::array<std::uint16_t, 10> functionKeys{122, 120, 99,  118, 96,
-                                                         97,  98,  100, 101, 109};
+    t[51] = Key(K::Comma, u',', u'<');
+    t[52] = Key(K::Period, u'.', u'>');
+    t[53] = Key(K::Slash, u'/', u'?');
+    t[55] = Key(K::KeypadMultiply, u'*');
+    t[57] = Key(K::Space, u' ');
+    constexpr std::array<std::uint16_t, 10> functionKeys{K::F1, K::F2, K::F3, K::F4, K::F5,
+                                                         K::F6, K::F7, K::F8, K::F9, K::F10};
     for (int i = 0; i < 10; ++i) {
         t[59 + i] = Key(functionKeys[i], static_cast<char16_t>(0xF704 + i));
     }
-    t[69] = Key(71, 0xF739);
-    constexpr std::array<std::uint16_t, 13> keypadKeys{89, 91, 92, 78, 86, 87, 88,
-                                                       69, 83, 84, 85, 82, 65};
+    t[69] = Key(K::KeypadClear, 0xF739);
+    constexpr std::array<std::uint16_t, 13> keypadKeys{
+        K::Keypad7, K::Keypad8, K::Keypad9,      K::KeypadMinus, K::Keypad4,
+        K::Keypad5, K::Keypad6, K::KeypadPlus,   K::Keypad1,     K::Keypad2,
+        K::Keypad3, K::Keypad0, K::KeypadDecimal};
     constexpr char16_t keypadText[] = u"789-456+1230.";
     for (int i = 0; i < 13; ++i) {
         t[71 + i] = Key(keypadKeys[i], keypadText[i]);
     }
-    t[87] = Key(103, 0xF70E);
-    t[88] = Key(111, 0xF70F);
-    t[96] = Key(76, 0x03);
-    t[98] = Key(75, u'/');
-    t[102] = Key(115, 0xF729);
-    t[103] = Key(126, 0xF700);
-    t[104] = Key(116, 0xF72C);
-    t[105] = Key(123, 0xF702);
-    t[106] = Key(124, 0xF703);
-    t[107] = Key(119, 0xF72B);
-    t[108] = Key(125, 0xF701);
-    t[109] = Key(121, 0xF72D);
-    t[110] = Key(114, 0xF727);
-    t[111] = Key(117, 0xF728);
-    t[117] = Key(81, u'=');
+    t[87] = Key(K::F11, 0xF70E);
+    t[88] = Key(K::F12, 0xF70F);
+    t[96] = Key(K::KeypadEnter, 0x03);
+    t[98] = Key(K::KeypadDivide, u'/');
+    t[102] = Key(K::Home, 0xF729);
+    t[103] = Key(K::UpArrow, 0xF700);
+    t[104] = Key(K::PageUp, 0xF72C);
+    t[105] = Key(K::LeftArrow, 0xF702);
+    t[106] = Key(K::RightArrow, 0xF703);
+    t[107] = Key(K::End, 0xF72B);
+    t[108] = Key(K::DownArrow, 0xF701);
+    t[109] = Key(K::PageDown, 0xF72D);
+    t[110] = Key(K::Help, 0xF727);
+    t[111] = Key(K::ForwardDelete, 0xF728);
+    t[117] = Key(K::KeypadEquals, u'=');
     return t;
 }
 
@@ -98,15 +108,15 @@ struct ModifierKey {
 };
 
 constexpr std::array<ModifierKey, 9> kModifierKeys{{
-    {42, 56, ModifierFlags::Shift},
-    {54, 60, ModifierFlags::Shift},
-    {58, 57, ModifierFlags::CapsLock},
-    {29, 59, ModifierFlags::Control},
-    {97, 62, ModifierFlags::Control},
-    {56, 58, ModifierFlags::Option},
-    {100, 61, ModifierFlags::Option},
-    {125, 55, ModifierFlags::Command},
-    {126, 54, ModifierFlags::Command},
+    {42, K::Shift, ModifierFlags::Shift},
+    {54, K::RightShift, ModifierFlags::Shift},
+    {58, K::CapsLock, ModifierFlags::CapsLock},
+    {29, K::Control, ModifierFlags::Control},
+    {97, K::RightControl, ModifierFlags::Control},
+    {56, K::Option, ModifierFlags::Option},
+    {100, K::RightOption, ModifierFlags::Option},
+    {125, K::Command, ModifierFlags::Command},
+    {126, K::RightCommand, ModifierFlags::Command},
 }};
 
 std::uint64_t FlagsOfState(std::uint32_t state) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <random>
 
-#include "controller/key_codes.h"
+#include "platform/key_codes.h"
 
 #include "settings/settings_keys.h"
 #include "tests/controller/controller_test_support.h"

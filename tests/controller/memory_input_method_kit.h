@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controller/program_entry.h"
+#include "platform/input_method_kit.h"
 
 namespace kv::testing {
 

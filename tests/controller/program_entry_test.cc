@@ -25,7 +25,7 @@ class ProgramEntryTest : public ::testing::Test {
 
 TEST_F(ProgramEntryTest, StartsTheServerUnderTheConnectionNameAndRunsTheLoop) {
     services.bundle().info["InputMethodConnectionName"] = "CQInputKV_Connection";
-    EXPECT_EQ(KVMain(kit, log), 0);
+    EXPECT_EQ(KVMain(kit, {}, log), 0);
     ASSERT_EQ(kit.requests.size(), 1u);
     EXPECT_EQ(kit.requests[0].name, "CQInputKV_Connection");
     EXPECT_EQ(kit.requests[0].bundleIdentifier, "org.example.inputmethod.CQInputKV");
@@ -36,7 +36,7 @@ TEST_F(ProgramEntryTest, StartsTheServerUnderTheConnectionNameAndRunsTheLoop) {
 TEST_F(ProgramEntryTest, NoServerMeansOneLogLineAndStatusOne) {
     services.bundle().info["InputMethodConnectionName"] = "CQInputKV_Connection";
     kit.refuses = true;
-    EXPECT_EQ(KVMain(kit, log), 1);
+    EXPECT_EQ(KVMain(kit, {}, log), 1);
     EXPECT_EQ(log.str(), "CQ_Input_KV: cannot create IMKServer\n");
     EXPECT_EQ(kit.loops, 0);
 
@@ -44,7 +44,7 @@ TEST_F(ProgramEntryTest, NoServerMeansOneLogLineAndStatusOne) {
     MemoryInputMethodKit unnamed;
     std::ostringstream unnamedLog;
     services.bundle().info.erase("InputMethodConnectionName");
-    EXPECT_EQ(KVMain(unnamed, unnamedLog), 1);
+    EXPECT_EQ(KVMain(unnamed, {}, unnamedLog), 1);
     EXPECT_TRUE(unnamed.requests.empty());
     EXPECT_EQ(unnamedLog.str(), "CQ_Input_KV: cannot create IMKServer\n");
     EXPECT_EQ(unnamed.loops, 0);

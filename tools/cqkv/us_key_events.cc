@@ -3,9 +3,13 @@
 
 #include <array>
 
+#include "platform/key_codes.h"
+
 namespace kv {
 
 namespace {
+
+namespace K = KeyCode;
 
 // A key of the main block: what it types alone and with Shift.
 struct PrintableKey {
@@ -15,16 +19,22 @@ struct PrintableKey {
 };
 
 constexpr std::array<PrintableKey, 47> kPrintableKeys{{
-    {'a', 'A', 0},   {'s', 'S', 1},  {'d', 'D', 2},   {'f', 'F', 3},  {'h', 'H', 4},
-    {'g', 'G', 5},   {'z', 'Z', 6},  {'x', 'X', 7},   {'c', 'C', 8},  {'v', 'V', 9},
-    {'b', 'B', 11},  {'q', 'Q', 12}, {'w', 'W', 13},  {'e', 'E', 14}, {'r', 'R', 15},
-    {'y', 'Y', 16},  {'t', 'T', 17}, {'1', '!', 18},  {'2', '@', 19}, {'3', '#', 20},
-    {'4', '$', 21},  {'6', '^', 22}, {'5', '%', 23},  {'=', '+', 24}, {'9', '(', 25},
-    {'7', '&', 26},  {'-', '_', 27}, {'8', '*', 28},  {'0', ')', 29}, {']', '}', 30},
-    {'o', 'O', 31},  {'u', 'U', 32}, {'[', '{', 33},  {'i', 'I', 34}, {'p', 'P', 35},
-    {'l', 'L', 37},  {'j', 'J', 38}, {'\'', '"', 39}, {'k', 'K', 40}, {';', ':', 41},
-    {'\\', '|', 42}, {',', '<', 43}, {'/', '?', 44},  {'n', 'N', 45}, {'m', 'M', 46},
-    {'.', '>', 47},  {'`', '~', 50},
+    {'a', 'A', K::A},         {'s', 'S', K::S},          {'d', 'D', K::D},
+    {'f', 'F', K::F},         {'h', 'H', K::H},          {'g', 'G', K::G},
+    {'z', 'Z', K::Z},         {'x', 'X', K::X},          {'c', 'C', K::C},
+    {'v', 'V', K::V},         {'b', 'B', K::B},          {'q', 'Q', K::Q},
+    {'w', 'W', K::W},         {'e', 'E', K::E},          {'r', 'R', K::R},
+    {'y', 'Y', K::Y},         {'t', 'T', K::T},          {'1', '!', K::Digit1},
+    {'2', '@', K::Digit2},    {'3', '#', K::Digit3},     {'4', '$', K::Digit4},
+    {'6', '^', K::Digit6},    {'5', '%', K::Digit5},     {'=', '+', K::Equal},
+    {'9', '(', K::Digit9},    {'7', '&', K::Digit7},     {'-', '_', K::Minus},
+    {'8', '*', K::Digit8},    {'0', ')', K::Digit0},     {']', '}', K::RightBracket},
+    {'o', 'O', K::O},         {'u', 'U', K::U},          {'[', '{', K::LeftBracket},
+    {'i', 'I', K::I},         {'p', 'P', K::P},          {'l', 'L', K::L},
+    {'j', 'J', K::J},         {'\'', '"', K::Quote},     {'k', 'K', K::K},
+    {';', ':', K::Semicolon}, {'\\', '|', K::Backslash}, {',', '<', K::Comma},
+    {'/', '?', K::Slash},     {'n', 'N', K::N},          {'m', 'M', K::M},
+    {'.', '>', K::Period},    {'`', '~', K::Grave},
 }};
 
 // A key that types no character of the main block; `text` is what the desktop reports for it
@@ -36,14 +46,28 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 22> kNamedKeys{{
-    {"Space", 49, u' '},        {"Return", 36, u'\r'},        {"Escape", 53, u'\x1b'},
-    {"Delete", 51, u'\x7f'},    {"Tab", 48, u'\t'},           {"Left", 123, u'\uF702'},
-    {"Right", 124, u'\uF703'},  {"Up", 126, u'\uF700'},       {"Down", 125, u'\uF701'},
-    {"PageUp", 116, u'\uF72C'}, {"PageDown", 121, u'\uF72D'}, {"KP_0", 82, u'0'},
-    {"KP_1", 83, u'1'},         {"KP_2", 84, u'2'},           {"KP_3", 85, u'3'},
-    {"KP_4", 86, u'4'},         {"KP_5", 87, u'5'},           {"KP_6", 88, u'6'},
-    {"KP_7", 89, u'7'},         {"KP_8", 91, u'8'},           {"KP_9", 92, u'9'},
-    {"KP_Enter", 76, u'\x03'},
+    {"Space", K::Space, u' '},
+    {"Return", K::Return, u'\r'},
+    {"Escape", K::Escape, u'\x1b'},
+    {"Delete", K::Delete, u'\x7f'},
+    {"Tab", K::Tab, u'\t'},
+    {"Left", K::LeftArrow, u'\uF702'},
+    {"Right", K::RightArrow, u'\uF703'},
+    {"Up", K::UpArrow, u'\uF700'},
+    {"Down", K::DownArrow, u'\uF701'},
+    {"PageUp", K::PageUp, u'\uF72C'},
+    {"PageDown", K::PageDown, u'\uF72D'},
+    {"KP_0", K::Keypad0, u'0'},
+    {"KP_1", K::Keypad1, u'1'},
+    {"KP_2", K::Keypad2, u'2'},
+    {"KP_3", K::Keypad3, u'3'},
+    {"KP_4", K::Keypad4, u'4'},
+    {"KP_5", K::Keypad5, u'5'},
+    {"KP_6", K::Keypad6, u'6'},
+    {"KP_7", K::Keypad7, u'7'},
+    {"KP_8", K::Keypad8, u'8'},
+    {"KP_9", K::Keypad9, u'9'},
+    {"KP_Enter", K::KeypadEnter, u'\x03'},
 }};
 
 KeyEvent KeyDown(std::uint16_t keyCode, std::uint64_t modifiers, char16_t ignoring,
@@ -92,15 +116,16 @@ std::optional<KeyEvent> usKeyDown(std::string_view name, std::uint64_t modifiers
 }
 
 KeyEvent shiftDownEvent() {
-    return KeyEvent{EventType::FlagsChanged, 56, ModifierFlags::Shift, {}, {}};
+    return KeyEvent{EventType::FlagsChanged, KeyCode::Shift, ModifierFlags::Shift, {}, {}};
 }
 
 KeyEvent shiftUpEvent() {
-    return KeyEvent{EventType::FlagsChanged, 56, 0, {}, {}};
+    return KeyEvent{EventType::FlagsChanged, KeyCode::Shift, 0, {}, {}};
 }
 
 KeyEvent capsLockEvent(bool on) {
-    return KeyEvent{EventType::FlagsChanged, 57, on ? ModifierFlags::CapsLock : 0, {}, {}};
+    return KeyEvent{
+        EventType::FlagsChanged, KeyCode::CapsLock, on ? ModifierFlags::CapsLock : 0, {}, {}};
 }
 
 }  // namespace kv
