@@ -83,6 +83,36 @@ TEST(CqkvLookup, UserPhrasesFollowAndSeveralCodesAreLabelled) {
     EXPECT_EQ(runCqkv({"lookup", "--table", table}, dir).status, 2);
 }
 
+TEST(CqkvCodes, NamesEachCharactersCodesRootsAndPlace) {
+    const test::TempDir dir;
+    const std::string small = test::dataFile("cqkv_small.cin").string();
+    const RunResult run =
+        runCqkv({"codes", "--table", small, "曰明 明", "百千萬辛壬癸", "𠀀"}, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "曰  a (日) 2nd\n明  ab (日月) 1st\n百  e (水) 11th\n千  e (水) 12th\n"
+              "萬  e (水) 13th\n辛  e (水) 21st\n壬  e (水) 22nd\n癸  e (水) 23rd\n"
+              "𠀀  not in the table\n");
+
+    // Every code of a character, the quickest first; a key without a root reads as itself; a
+    // character inside a phrase is not typed by the phrase's code.
+    const std::string two = dir.write("two.cin",
+                                      "%keyname begin\na 日\nb 月\n%keyname end\n"
+                                      "%chardef begin\nb 明月\na 日\nab 明\nx 日\nb 明\n"
+                                      "%chardef end\n")
+                                .string();
+    EXPECT_EQ(runCqkv({"codes", "--table", two, "日明"}, dir).out,
+              "日  a (日) 1st\n日  x (x) 1st\n明  ab (日月) 1st\n明  b (月) 2nd\n");
+    EXPECT_TRUE(runCqkv({"codes", "日"}, dir).out.starts_with("日  a (日) 1st\n"));
+
+    EXPECT_EQ(runCqkv({"codes", "--table", small}, dir).status, 2);
+    const RunResult notText = runCqkv({"codes", "--table", small, "\xE6\x98"}, dir);
+    EXPECT_EQ(notText.status, 2);
+    EXPECT_EQ(notText.err, "cqkv codes: the text is not valid UTF-8\n");
+    const std::string missing = (dir.path() / "none.cin").string();
+    EXPECT_EQ(runCqkv({"codes", "--table", missing, "日"}, dir).status, 1);
+}
+
 TEST(CqkvLoading, AFileThatDoesNotLoadGivesOneLineAndStatusOne) {
     const test::TempDir dir;
     const std::string missing = (dir.path() / "none.cin").string();
@@ -129,7 +159,7 @@ TEST(CqkvCheck, TellsTablesFromUserDictionaries) {
     const test::TempDir dir;
     const std::string shipped = test::shippedTable().string();
     EXPECT_EQ(runCqkv({"check", shipped}, dir).out,
-              shipped + ": OK (table, 64998 codes, 79331 candidates, 26 key names)\n");
+              shipped + ": OK (table, 64998 codes, 79249 candidates, 26 key names)\n");
     const std::string noChars =
         dir.write("nochars.cin", "%ename x\n%chardef begin\n%chardef end\n").string();
     const RunResult refused = runCqkv({"check", noChars}, dir);
@@ -148,7 +178,7 @@ TEST(CqkvUsage, HelpListsTheCommandsAndMistakesExitTwo) {
     const test::TempDir dir;
     const RunResult help = runCqkv({"--help"}, dir);
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"lookup", "type", "check", "import"}) {
+    for (const char* command : {"lookup", "codes", "type", "check", "import"}) {
         EXPECT_NE(help.out.find(std::string("  ") + command + " "), std::string::npos) << command;
         EXPECT_EQ(runCqkv({command, "--help"}, dir).status, 0) << command;
         EXPECT_EQ(runCqkv({"help", command}, dir).out, runCqkv({command, "-h"}, dir).out);

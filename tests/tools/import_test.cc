@@ -42,6 +42,22 @@ TEST(RimeDictionary, ReadsCrLfAndByteOrderMark) {
     EXPECT_EQ(entries, (Entries{{"日", "a"}, {"曰", "a"}}));
 }
 
+TEST(RimeDictionary, LeavesOutPrivateUseCharactersAtTheAreasEdges) {
+    Entries entries;
+    EXPECT_FALSE(
+        ParseDictionary("...\n日\ta\n"
+                        "\xEE\x80\x80\tzf\n"       // U+E000, the first
+                        "\xEF\xA3\xBF\tzf\n"       // U+F8FF, the last
+                        "\xEF\xA4\x80\tmr\n"       // U+F900, just after
+                        "明\xEE\x9E\x96\tab\n"     // within a phrase
+                        "\xF3\xB0\x80\x80\tzf\n"   // plane 15
+                        "\xF4\x8F\xBF\xBD\tzf\n"   // plane 16
+                        "\xF3\xAF\xBF\xBD\tzf\n",  // plane 14, not private
+                        entries));
+    const Entries expected{{"日", "a"}, {"\xEF\xA4\x80", "mr"}, {"\xF3\xAF\xBF\xBD", "zf"}};
+    EXPECT_EQ(entries, expected);
+}
+
 TEST(RimeDictionary, NamesTheFirstMalformedLine) {
     const auto problemOf = [](std::string_view body) {
         Entries ignored;

@@ -71,6 +71,23 @@ std::optional<std::string> CheckText(std::string_view text) {
     return std::nullopt;
 }
 
+// Code points of the Private Use Area (U+E000 to U+F8FF, and planes 15 and 16) mean what a font
+// or a program privately agrees they mean. The dictionary's few are old stand-ins for components
+// that Unicode has since encoded; no standard font draws them, and committed they would mean
+// nothing to other programs. `text` is well-formed UTF-8.
+bool HoldsPrivateUseCharacter(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        const bool basicPlane = lead == 0xEE || (lead == 0xEF && next < 0xA4);
+        const bool planes15And16 = (lead == 0xF3 && next >= 0xB0) || lead == 0xF4;
+        if (basicPlane || planes15And16) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::string> ParseEntry(std::string_view line, DictionaryEntry& entry) {
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) {
@@ -108,7 +125,9 @@ std::optional<DictionaryProblem> parseRimeDictionary(std::string_view text,
             problem = DictionaryProblem{number, std::move(*reason)};
             return false;
         }
-        entries.push_back(entry);
+        if (!HoldsPrivateUseCharacter(entry.text)) {
+            entries.push_back(entry);
+        }
         return true;
     });
     if (!problem && inHeader) {

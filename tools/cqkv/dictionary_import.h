@@ -25,6 +25,7 @@ struct DictionaryProblem {
 // Appends the entries of `text` to `entries` in file order. The header, comments ("#" first) and
 // blank lines are skipped; columns after the code (the stem) are ignored. A code is one or more
 // of the letters a to z; a text is well-formed UTF-8 without control characters or outer blanks.
+// An entry whose text holds a character of the Private Use Area is left out.
 // Stops at the first line that breaks a rule and returns it; `entries` is then incomplete.
 std::optional<DictionaryProblem> parseRimeDictionary(std::string_view text,
                                                      std::vector<DictionaryEntry>& entries);

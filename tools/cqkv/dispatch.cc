@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/cqkv/check_command.h"
+#include "tools/cqkv/codes_command.h"
 #include "tools/cqkv/command_line.h"
 #include "tools/cqkv/import_command.h"
 #include "tools/cqkv/lookup_command.h"
@@ -25,8 +26,9 @@ struct Command {
     int (*run)(const Arguments&, std::ostream&, std::ostream&);
 };
 
-constexpr std::array<Command, 4> kCommands{{
+constexpr std::array<Command, 5> kCommands{{
     {"lookup", kOptionTable | kOptionUser, runLookup},
+    {"codes", kOptionTable, runCodes},
     {"type", kOptionTable | kOptionUser | kOptionJson, runType},
     {"check", kOptionTable, runCheck},
     {"import", kOptionDict | kOptionSchema | kOptionOut, runImport},

@@ -13,6 +13,8 @@ dictionary ($XDG_DATA_HOME, or ~/.local/share, then CQ_Input_KV/CQ_Input_KV_User
 Commands:
   lookup [--table FILE] [--user FILE] CODE...
                       print each code's candidates, one per line ("*" and "?" are wildcards)
+  codes [--table FILE] TEXT...
+                      print the codes that type each character of TEXT, read in roots
   type [--table FILE] [--user FILE] [--json] KEYS
                       run key presses through the input engine and show what each one did
   check FILE... [--table FILE]
@@ -37,6 +39,21 @@ spaces. A code without candidates prints nothing.
 
   --table FILE   the CIN table (default: the shipped CQInput-KV.cin)
   --user FILE    a user dictionary to add (a missing file is an empty dictionary)
+)text";
+
+constexpr std::string_view kCodes = R"text(Usage: cqkv codes [--table FILE] TEXT...
+
+Prints, for each character of TEXT, every code of the table that types it, one per line: the
+character, the code, the code read in roots, and the character's place in the code's list
+(1st is picked with the first selection key). A character the table does not have is named
+with "not in the table". The quickest codes come first: those that list the character earlier,
+then the shorter. Blanks only separate; a character given twice is shown once.
+
+  $ cqkv codes 日明
+  日  a (日) 1st
+  明  ab (日月) 1st
+
+  --table FILE   the CIN table (default: the shipped CQInput-KV.cin)
 )text";
 
 constexpr std::string_view kType =
@@ -89,6 +106,9 @@ std::string_view generalUsage() {
 std::string_view commandUsage(std::string_view command) {
     if (command == "lookup") {
         return kLookup;
+    }
+    if (command == "codes") {
+        return kCodes;
     }
     if (command == "type") {
         return kType;
