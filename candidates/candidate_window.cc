@@ -67,7 +67,7 @@ void KVCandidateWindow::buildToolbar() {
     _titleLabel.font = Font::system(15, FontWeight::Semibold);
     _toolbar.addSubview(_titleLabel);
     _pageLabel.text = "1/1";
-    _pageLabel.font = Font::system(14);
+    _pageLabel.font = Font::monospacedDigitSystem(14);
     _pageLabel.alignment = TextAlignment::Center;
     _toolbar.addSubview(_pageLabel);
     toolbarButton(_scriptButton, "繁", &KVCandidateWindow::toggleScript);

@@ -2,6 +2,8 @@
 // Painting of the keyboard view: the themed frame, then key caps and controls in fixed colours.
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "keyboard/keyboard_view.h"
@@ -17,6 +19,7 @@ constexpr Color kCapShadow = Color::fromRGB255(173, 177, 205);
 constexpr Color kCapFace = Color::fromRGB255(246, 246, 255);
 constexpr Color kCapOutline = Color::fromRGB255(31, 35, 54);
 constexpr Color kCapText = Color::fromRGB255(22, 25, 38);
+constexpr Color kWhite = Color::fromRGB255(255, 255, 255);
 // Roots run in diagonal stripes, so neighbours in a row or a column never share a colour.
 constexpr std::array<Color, 3> kRootCycle{
     Color::fromRGB255(16, 132, 93),
@@ -34,10 +37,41 @@ constexpr std::string_view kCloseGlyph = "×";
 constexpr std::string_view kSpaceTitle = "空白／選字";
 constexpr std::string_view kBackspaceTitle = "Backspace／刪碼";
 
+// The text colour the strip's marks fall back to, with preset 0's as its fixed fallback.
+constexpr ColorRule kTextRule{SettingsKey::ThemeText, ThemeTextIndex,
+                              Color::fromRGB255(235, 246, 255)};
+// What a mark needs against its background to be made out, as for large text and icons.
+constexpr double kMinimumContrast = 3;
+
 // The stored colour under the rule's key, or its fixed fallback. Read at every paint, so a saved
 // theme shows at the next repaint.
 Color KVKeyboardStoredColor(const ColorRule& rule) {
     return KVReadSetting(standardUserDefaults(), rule);
+}
+
+// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double Luminance(const Color& color) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
+}
+
+double Contrast(const Color& a, const Color& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The first choice that stands out from `background`, else the last. With a near-black and
+// white as the last two, one of them always does: on any background one reaches 4:1.
+Color LegibleOn(const Color& background, std::initializer_list<Color> choices) {
+    for (const Color& choice : choices) {
+        if (Contrast(choice, background) >= kMinimumContrast) {
+            return choice;
+        }
+    }
+    return *(choices.end() - 1);
 }
 
 // Letters become capitals; digits and punctuation stay as they are.
@@ -71,15 +105,18 @@ void DrawCap(Canvas& canvas, const Rect& rect, double radius) {
 void KVKeyboardView::drawRect(Canvas& canvas, const Rect& /*dirtyRect*/) const {
     const Color background = KVKeyboardStoredColor(KeyboardRules::Background);
     const Color border = KVKeyboardStoredColor(KeyboardRules::Border);
-    const Color muted = KVKeyboardStoredColor(KeyboardRules::Muted);
+    // The grip and the close box are the strip's only marks; a theme whose muted colour fades
+    // into its border (white on white in the highest-contrast one) would hide them.
+    const Color marks = LegibleOn(border, {KVKeyboardStoredColor(KeyboardRules::Muted),
+                                           KVKeyboardStoredColor(kTextRule), kCapText, kWhite});
     const Rect whole = bounds();
     const double width = whole.width();
     const double height = whole.height();
 
     canvas.fillRect(whole, background);
     canvas.fillRect({0, height - kStripHeight, width, kStripHeight}, border);
-    canvas.fillRect({width / 2 - 25, height - 13, 50, 3}, muted);
-    canvas.drawTextInRect(kCloseGlyph, closeRect(), TextStyle{kCloseFont, muted});
+    canvas.fillRect({width / 2 - 25, height - 13, 50, 3}, marks);
+    canvas.drawTextInRect(kCloseGlyph, closeRect(), TextStyle{kCloseFont, marks});
 
     for (std::size_t row = 0; row < _rows.size(); ++row) {
         const std::string_view keys = _rows[row];

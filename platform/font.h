@@ -9,9 +9,14 @@ enum class FontWeight { Regular, Medium, Semibold, Bold };
 struct Font {
     double pointSize = 13;
     FontWeight weight = FontWeight::Regular;
+    // Every digit as wide as the others, so a changing number keeps its width.
+    bool monospacedDigits = false;
 
     static constexpr Font system(double size, FontWeight w = FontWeight::Regular) {
-        return {size, w};
+        return {size, w, false};
+    }
+    static constexpr Font monospacedDigitSystem(double size, FontWeight w = FontWeight::Regular) {
+        return {size, w, true};
     }
     bool operator==(const Font&) const = default;
 };

@@ -3,6 +3,8 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
+
 #include "hosts/linux/gtk_window_support.h"
 #include "platform/linux/pango_font.h"
 #include "settings/preferences_window_layout.h"
@@ -15,6 +17,8 @@ namespace {
 
 // Where a group's content area starts inside the group's frame, from its bottom-left.
 constexpr double kBoxInset = 5;
+// How far a group's title stands in from the group's left edge.
+constexpr double kTitleInset = 8;
 
 GtkPreferencesWindow& Self(gpointer self) {
     return *static_cast<GtkPreferencesWindow*>(self);
@@ -50,6 +54,22 @@ void DrawRow(cairo_t* cr, const L::Label& row, const Font& font, const Color& co
     SetSource(cr, color);
     pango_cairo_show_layout(cr, layout.get());
     cairo_restore(cr);
+}
+
+// A titled group box `width` wide whose title stands in from the corner, with a little air on
+// both sides where it interrupts the outline. The frame breaks its outline for the title's
+// allocation, margins included, so the title is moved in by its alignment and given the air as
+// padding.
+GtkWidget* MakeGroup(std::string_view title, double width) {
+    GtkWidget* label = gtk_label_new(GtkText(title).c_str());
+    gtk_style_context_add_class(gtk_widget_get_style_context(label), kGroupTitleStyleClass);
+    GtkWidget* frame = gtk_frame_new(nullptr);
+    gtk_frame_set_label_widget(GTK_FRAME(frame), label);
+    gint titleWidth = 0;
+    gtk_widget_get_preferred_width(label, nullptr, &titleWidth);
+    const double room = std::max(1.0, width - titleWidth);
+    gtk_frame_set_label_align(GTK_FRAME(frame), static_cast<float>(kTitleInset / room), 0.5f);
+    return frame;
 }
 
 }  // namespace
@@ -115,8 +135,7 @@ GtkWidget* GtkPreferencesWindow::addPopUp(const Rect& box, const Rect& frame,
 
 void GtkPreferencesWindow::buildBehaviourBox() {
     const Rect box = L::kBehaviourBox.frame;
-    GtkPlace(_content, gtk_frame_new(GtkText(L::kBehaviourBox.text).c_str()), box,
-             L::kContentSize.height);
+    GtkPlace(_content, MakeGroup(L::kBehaviourBox.text, box.width()), box, L::kContentSize.height);
     addLabel(box, L::kToggleCaption.frame, L::kToggleCaption.text);
     _capsRadio = gtk_radio_button_new_with_label(nullptr, GtkText(L::kCapsRadio.text).c_str());
     _shiftRadio = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(_capsRadio),
@@ -144,8 +163,7 @@ void GtkPreferencesWindow::buildBehaviourBox() {
 
 void GtkPreferencesWindow::buildAppearanceBox() {
     const Rect box = L::kAppearanceBox.frame;
-    GtkPlace(_content, gtk_frame_new(GtkText(L::kAppearanceBox.text).c_str()), box,
-             L::kContentSize.height);
+    GtkPlace(_content, MakeGroup(L::kAppearanceBox.text, box.width()), box, L::kContentSize.height);
     addLabel(box, L::kPreviewCaption.frame, L::kPreviewCaption.text);
     _preview = gtk_drawing_area_new();
     placeInBox(_preview, box, L::kPreview);

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/gtk_window_support.h"
 
+#include "platform/linux/pango_font.h"
+
 namespace kv {
 
 namespace {
 
-// The window font is the CJK face the panels use, 13 px like a desktop's control font; controls
+// The window font is the CJK faces the panels use, 13 px like a desktop's control font; controls
 // are made as tall as their frames say (pop-ups and fields 30, buttons 32 and more).
-constexpr const char* kStylesheet = R"css(
-.kv-window {
-    font-family: "Noto Sans CJK TC", sans-serif;
-    font-size: 13px;
-}
+constexpr std::string_view kControlStyles = R"css(
 .kv-window entry {
     min-height: 28px;
     padding-top: 0;
@@ -32,18 +30,32 @@ constexpr const char* kStylesheet = R"css(
     min-width: 20px;
     padding: 4px;
 }
+.kv-group-title {
+    padding-left: 3px;
+    padding-right: 3px;
+}
 .kv-header {
     background-color: alpha(@theme_fg_color, 0.045);
     border-bottom: 1px solid alpha(@theme_fg_color, 0.12);
 }
 )css";
 
+std::string Stylesheet() {
+    std::string families;
+    for (const std::string_view family : kSystemFontFamilies) {
+        families += '"' + std::string(family) + "\", ";
+    }
+    return ".kv-window {\n    font-family: " + families + "sans-serif;\n    font-size: 13px;\n}\n" +
+           std::string(kControlStyles);
+}
+
 }  // namespace
 
 void GtkInstallWindowStyles() {
     static const bool installed = [] {
         GtkCssProvider* provider = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(provider, kStylesheet, -1, nullptr);
+        const std::string stylesheet = Stylesheet();
+        gtk_css_provider_load_from_data(provider, stylesheet.c_str(), -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
                                                   GTK_STYLE_PROVIDER(provider),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);

@@ -16,6 +16,7 @@ namespace kv {
 // The style classes the program's stylesheet knows.
 inline constexpr const char* kWindowStyleClass = "kv-window";
 inline constexpr const char* kHeaderStyleClass = "kv-header";
+inline constexpr const char* kGroupTitleStyleClass = "kv-group-title";
 
 // Loads the program's stylesheet for its windows, once per process.
 void GtkInstallWindowStyles();

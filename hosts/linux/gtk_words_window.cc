@@ -25,13 +25,56 @@ GtkTreeViewColumn* MakeColumn(const L::Column& column, gint textColumn, bool exp
         GtkText(column.title).c_str(), renderer, "text", textColumn, "cell-background-rgba",
         BackgroundColumn, nullptr);
     gtk_tree_view_column_set_sizing(made, GTK_TREE_VIEW_COLUMN_FIXED);
-    gtk_tree_view_column_set_fixed_width(made, static_cast<gint>(column.width));
+    // The last column takes what the list has over, as the table fills its scroll view, and gives
+    // back what the list loses down to the smallest window, so that no sideways scroller shows.
+    const double shrink = expands ? L::kContentSize.width - L::kMinimumSize.width : 0;
+    gtk_tree_view_column_set_fixed_width(made, static_cast<gint>(column.width - shrink));
     gtk_tree_view_column_set_resizable(made, TRUE);
-    // The last column takes what the list has over, as the table fills its scroll view.
     gtk_tree_view_column_set_expand(made, expands);
     g_object_set_data_full(G_OBJECT(made), "identifier",
                            g_strdup(GtkText(column.identifier).c_str()), g_free);
     return made;
+}
+
+// GTK hides the placeholder of the entry that has the focus, and the code field has it from the
+// moment the window opens: its hint is drawn here while the field is empty, where and in the
+// colour GTK draws it.
+gboolean DrawFocusedHint(GtkWidget* widget, cairo_t* cr, gpointer) {
+    GtkEntry* entry = GTK_ENTRY(widget);
+    const char* hint = gtk_entry_get_placeholder_text(entry);
+    if (!gtk_widget_has_focus(widget) || gtk_entry_get_text_length(entry) > 0 || hint == nullptr) {
+        return FALSE;
+    }
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    GdkRGBA color;
+    if (!gtk_style_context_lookup_color(style, "placeholder_text_color", &color)) {
+        gtk_style_context_get_color(style, gtk_style_context_get_state(style), &color);
+        color.alpha *= 0.5;
+    }
+    GdkRectangle area;
+    gtk_entry_get_text_area(entry, &area);
+    PangoLayout* layout = gtk_widget_create_pango_layout(widget, hint);
+    int width = 0;
+    int height = 0;
+    pango_layout_get_pixel_size(layout, &width, &height);
+    cairo_save(cr);
+    gdk_cairo_set_source_rgba(cr, &color);
+    cairo_move_to(cr, area.x, area.y + (area.height - height) / 2);
+    pango_cairo_show_layout(cr, layout);
+    cairo_restore(cr);
+    g_object_unref(layout);
+    return FALSE;
+}
+
+// The status line wraps where the window is too narrow for it, growing about its middle.
+GtkAllocation StatusAllocation(GtkWidget* label, GtkAllocation frame) {
+    gint needed = 0;
+    gtk_widget_get_preferred_height_for_width(label, frame.width, nullptr, &needed);
+    if (needed > frame.height) {
+        frame.y -= (needed - frame.height) / 2;
+        frame.height = needed;
+    }
+    return frame;
 }
 
 }  // namespace
@@ -68,6 +111,10 @@ GtkWordsWindow::GtkWordsWindow(KVWordsWindow& logic) : _logic(logic) {
     addButton(L::kOpenButton, G_CALLBACK(OpenFile));
     addButton(L::kReloadButton, G_CALLBACK(Reload));
     _statusLabel = add(GtkMakeLabel("", {0, PANGO_WEIGHT_NORMAL, false, true}), L::kStatus);
+    gtk_label_set_single_line_mode(GTK_LABEL(_statusLabel), FALSE);
+    gtk_label_set_ellipsize(GTK_LABEL(_statusLabel), PANGO_ELLIPSIZE_NONE);
+    gtk_label_set_line_wrap(GTK_LABEL(_statusLabel), TRUE);
+    gtk_label_set_line_wrap_mode(GTK_LABEL(_statusLabel), PANGO_WRAP_WORD_CHAR);
     g_signal_connect(_window, "delete-event", G_CALLBACK(DeleteEvent), this);
     gtk_widget_show_all(_content);
 }
@@ -96,6 +143,7 @@ GtkWidget* GtkWordsWindow::makeField(const L::Control& control) {
     GtkWidget* field = gtk_entry_new();
     gtk_entry_set_placeholder_text(GTK_ENTRY(field), GtkText(control.text).c_str());
     g_signal_connect(field, "changed", G_CALLBACK(FieldChanged), this);
+    g_signal_connect_after(field, "draw", G_CALLBACK(DrawFocusedHint), nullptr);
     return add(field, control);
 }
 
@@ -110,6 +158,8 @@ void GtkWordsWindow::buildEntryList() {
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll), GTK_POLICY_AUTOMATIC,
                                    GTK_POLICY_ALWAYS);
     gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroll), GTK_SHADOW_IN);
+    // A scroller that stays beside the list, not one that shows only while the pointer moves.
+    gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(scroll), FALSE);
     gtk_container_add(GTK_CONTAINER(scroll), table);
     add(scroll, L::kEntryList);
 }
@@ -161,11 +211,15 @@ void GtkWordsWindow::focusCodeField() {
 void GtkWordsWindow::Layout(GtkWidget*, GdkRectangle* allocation, gpointer self) {
     const Size size{static_cast<double>(allocation->width),
                     static_cast<double>(allocation->height)};
-    for (const auto& [widget, control] : Self(self)._placed) {
+    GtkWordsWindow& w = Self(self);
+    for (const auto& [widget, control] : w._placed) {
         const Rect frame = L::ResizedFrame(control, size);
         GtkAllocation child{allocation->x + static_cast<gint>(frame.minX()),
                             allocation->y + static_cast<gint>(size.height - frame.maxY()),
                             static_cast<gint>(frame.width()), static_cast<gint>(frame.height())};
+        if (widget == w._statusLabel) {
+            child = StatusAllocation(widget, child);
+        }
         gtk_widget_size_allocate(widget, &child);
     }
 }

@@ -46,6 +46,21 @@ void RoundedPath(cairo_t* cr, const Rect& rect, double top, double radius) {
     cairo_close_path(cr);
 }
 
+// The line box the system font's first family gives `font`: where its baseline lies below the
+// top, and how tall it is. A character every CJK face has stands for the family.
+struct LineBox {
+    double baseline = 0;
+    double height = 0;
+};
+
+LineBox FirstFamilyLineBox(PangoContext* context, const Font& font) {
+    const GObjectPtr<PangoLayout> layout = PangoLayoutFor(context, "中", font);
+    PangoRectangle logical{};
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    return {static_cast<double>(pango_layout_get_baseline(layout.get())) / PANGO_SCALE,
+            static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
 }  // namespace
 
 CairoImageCanvas::CairoImageCanvas(Size size, double scale)
@@ -127,13 +142,17 @@ void CairoImageCanvas::drawTextInRect(std::string_view text, const Rect& rect,
         x += rect.width() - used;
     }
     // The CJK face's line is taller than the system font's that the labels are sized for; a line
-    // taller than its rectangle is centred on it, so it overflows evenly instead of sinking.
-    const double lineHeight = static_cast<double>(logical.height) / PANGO_SCALE;
-    const double overflow = std::max(0.0, lineHeight - rect.height());
+    // taller than its rectangle is centred on it, so it overflows evenly instead of sinking. A
+    // character from a fallback face brings that face's line box, shorter and with its own
+    // baseline: the line is placed by the first family's box, so every row shares one baseline.
+    const LineBox box = FirstFamilyLineBox(_surface->text.get(), style.font);
+    const double overflow = std::max(0.0, box.height - rect.height());
+    const double baseline = _height - rect.maxY() - overflow / 2 + box.baseline;
     cairo_t* cr = _surface->cr;
     SetColor(cr, style.color);
-    cairo_move_to(cr, x - static_cast<double>(logical.x) / PANGO_SCALE,
-                  _height - rect.maxY() - overflow / 2);
+    cairo_move_to(
+        cr, x - static_cast<double>(logical.x) / PANGO_SCALE,
+        baseline - static_cast<double>(pango_layout_get_baseline(layout.get())) / PANGO_SCALE);
     pango_cairo_show_layout(cr, layout.get());
 }
 

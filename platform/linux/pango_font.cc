@@ -8,8 +8,6 @@ namespace kv {
 
 namespace {
 
-constexpr const char* kFamily = "Noto Sans CJK TC";
-
 PangoWeight WeightOf(FontWeight weight) {
     switch (weight) {
         case FontWeight::Medium:
@@ -30,9 +28,21 @@ void GObjectUnref::operator()(void* object) const {
     g_object_unref(object);
 }
 
+std::string SystemFontFamilyList() {
+    std::string list;
+    for (const std::string_view family : kSystemFontFamilies) {
+        if (!list.empty()) {
+            list += ',';
+        }
+        list += family;
+    }
+    return list;
+}
+
 PangoFontDescriptionPtr PangoFontFor(const Font& font) {
+    static const std::string families = SystemFontFamilyList();
     PangoFontDescriptionPtr description(pango_font_description_new());
-    pango_font_description_set_family(description.get(), kFamily);
+    pango_font_description_set_family(description.get(), families.c_str());
     pango_font_description_set_weight(description.get(), WeightOf(font.weight));
     // One point is one device unit before any scaling, as in the rest of the geometry.
     pango_font_description_set_absolute_size(description.get(), font.pointSize * PANGO_SCALE);
@@ -54,6 +64,12 @@ GObjectPtr<PangoLayout> PangoLayoutFor(PangoContext* context, std::string_view t
     pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
     const PangoFontDescriptionPtr description = PangoFontFor(font);
     pango_layout_set_font_description(layout.get(), description.get());
+    if (font.monospacedDigits) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum"));
+        pango_layout_set_attributes(layout.get(), attributes);
+        pango_attr_list_unref(attributes);
+    }
     return layout;
 }
 

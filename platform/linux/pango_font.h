@@ -5,7 +5,9 @@
 
 #include <pango/pango.h>
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/font.h"
@@ -25,14 +27,29 @@ struct GObjectUnref {
 template <typename T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
-// "Noto Sans CJK TC" at the font's size and weight; glyphs it lacks come from fontconfig's
-// fallbacks.
+// The faces of the system font, in the order a reader of Traditional Chinese expects them: the
+// Traditional forms of Noto Sans CJK for the common characters, then the Chinese forms of
+// BabelStone Han, then Hanazono (its A face the Basic Multilingual Plane, its B face the
+// supplementary ideographs) for the rest of the table's rarest characters.
+inline constexpr std::array<std::string_view, 4> kSystemFontFamilies{
+    "Noto Sans CJK TC",
+    "BabelStone Han",
+    "HanaMinA",
+    "HanaMinB",
+};
+
+// The families as one comma-separated list, as Pango and fontconfig take them.
+std::string SystemFontFamilyList();
+
+// The system font families at the font's size and weight; glyphs none of them has come from
+// fontconfig's fallbacks.
 PangoFontDescriptionPtr PangoFontFor(const Font& font);
 
 // Turns off hinting of metrics and outlines in `context`, so widths scale linearly.
 void UsePlainMetrics(PangoContext* context);
 
-// A layout of `text` in `font`, in the given context.
+// A layout of `text` in `font`, in the given context, with tabular figures when the font asks
+// for monospaced digits.
 GObjectPtr<PangoLayout> PangoLayoutFor(PangoContext* context, std::string_view text,
                                        const Font& font);
 

@@ -26,6 +26,8 @@ TEST_F(CandidateLayoutTest, DefaultFontWithAHundredPointCandidate) {
     EXPECT_EQ(window->toolbar().frame, Rect(5, 345, 338, 38));
     EXPECT_EQ(window->titleLabel().frame, Rect(8, 8, 100, 22));
     EXPECT_EQ(window->pageLabel().frame, Rect(104, 8, 50, 22));
+    // "10/12" and "11/12" take the same room.
+    EXPECT_EQ(window->pageLabel().font, Font::monospacedDigitSystem(14));
     EXPECT_EQ(window->scriptButton().frame, Rect(154, 4, 34, 29));
     EXPECT_EQ(window->widthButton().frame.minX(), 190);
     EXPECT_EQ(window->settingsButton().frame.minX(), 226);

@@ -123,6 +123,32 @@ TEST_F(CandidateRenderTest, StoredColoursAndScaleAreHonoured) {
     EXPECT_EQ(image.at(24, 2 * (388 - 200)), (Pixel{0x12, 0x34, 0x56, 255}));
 }
 
+TEST_F(CandidateRenderTest, RareCharactersSitOnTheLineOfTheirNeighbours) {
+    // U+2AC48 comes from a fallback face with a shorter line box than the first family's.
+    const std::string file = path("rare.png");
+    ASSERT_EQ(render({"candidates", "--out", file, "甲", "昌", "\U0002AC48"}), 0) << err.str();
+    const Image image(file);
+    ASSERT_TRUE(image.ok());
+    const Pixel background = image.at(12, 388 - 260);
+    // The middle of the ink of the text label of unselected row r, from the row's top.
+    const auto inkMiddle = [&](int row) {
+        const int top = 43 + 34 * row;
+        int first = -1;
+        int last = -1;
+        for (int y = top; y < top + 34; ++y) {
+            for (int x = 53; x < 75; ++x) {
+                if (image.at(x, y) != background) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+            }
+        }
+        EXPECT_GE(first, 0) << "row " << row << " shows nothing";
+        return (first + last) / 2.0 - top;
+    };
+    EXPECT_NEAR(inkMiddle(2), inkMiddle(1), 1.5);
+}
+
 TEST_F(CandidateRenderTest, ToolbarAloneIsAStrip) {
     const std::string file = path("toolbar.png");
     ASSERT_EQ(render({"candidates", "--toolbar-only", "--out", file}), 0) << err.str();

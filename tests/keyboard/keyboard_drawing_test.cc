@@ -96,6 +96,34 @@ TEST_F(KeyboardDrawing, SelectedPresetNeverStandsInForAbsentColours) {
     EXPECT_EQ(commands[3].color, kWhite);
 }
 
+TEST_F(KeyboardDrawing, GripAndCloseBoxStayLegibleOnTheStrip) {
+    // "極致對比" as Save stores it: light grey marks would vanish into the white strip; the theme's
+    // text colour is white too, so they take the key caps' dark text colour.
+    const auto store = [this](std::string_view key, int rgb) {
+        services.defaults().setInteger(key, rgb);
+    };
+    store(SettingsKey::ThemeBackground, 0x000000);
+    store(SettingsKey::ThemeText, 0xFFFFFF);
+    store(SettingsKey::ThemeMuted, 0xDCDCDC);
+    store(SettingsKey::ThemeBorder, 0xFFFFFF);
+    auto commands = paint();
+    EXPECT_EQ(commands[1].color, kWhite);
+    EXPECT_EQ(commands[2].color, kCapText);
+    EXPECT_EQ(commands[3].color, kCapText);
+
+    // A muted colour too close to a dark strip gives way to the theme's text colour.
+    store(SettingsKey::ThemeBorder, 0x202020);
+    store(SettingsKey::ThemeMuted, 0x383838);
+    store(SettingsKey::ThemeText, 0xFFDD00);
+    commands = paint();
+    EXPECT_EQ(commands[2].color, Color::fromRGB255(255, 221, 0));
+    EXPECT_EQ(commands[3].color, Color::fromRGB255(255, 221, 0));
+
+    // When neither reaches it on a dark strip, white does.
+    store(SettingsKey::ThemeText, 0x303030);
+    EXPECT_EQ(paint()[2].color, kWhite);
+}
+
 TEST_F(KeyboardDrawing, KeyCapShowsItsLabelTopLeftAndItsRootCentredBelow) {
     const auto commands = paint();
     const KVKeyboardView view(Rect(0, 0, 720, 350));
