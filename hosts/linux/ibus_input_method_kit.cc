@@ -92,7 +92,8 @@ std::unique_ptr<IMKServer> IBusInputMethodKit::createServer(std::string_view,
 void IBusInputMethodKit::run() {
     const auto quit = +[](gpointer loop) -> gboolean {
         g_main_loop_quit(static_cast<GMainLoop*>(loop));
-        return G_SOURCE_REMOVE;
+        // Kept until run() removes it, which it does whichever way the loop ended.
+        return G_SOURCE_CONTINUE;
     };
     const guint interrupt = g_unix_signal_add(SIGINT, quit, _loop->loop);
     const guint terminate = g_unix_signal_add(SIGTERM, quit, _loop->loop);
