@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 """Key latency, start-up time and memory of the input method through a real IBus daemon, side by
 side with ibus-table loaded with the same table. Each engine gets a fresh private desktop (Xvfb,
-session bus, ibus-daemon and the IBus panel), so start-up is measured from a cold engine.
+session bus, ibus-daemon and the IBus panel) in each round, so start-up is measured from a cold
+engine; the engines take turns, and the table shows the medians over the rounds.
 
-    /usr/bin/python3 bench/run_ibus_bench.py --build build-bench [--out DIR] [--keys 1000]
+    /usr/bin/python3 bench/run_ibus_bench.py --build build-bench [--keys 1000] [--rounds 3]
 
 Needs the built bundle and bench/ibus_latency_bench (target ibus_latency_bench); installs
 ibus-table with apt-get when it is missing."""
@@ -11,10 +12,12 @@ ibus-table with apt-get when it is missing."""
 import argparse
 import contextlib
 import json
+import multiprocessing
 import os
 import random
 import shlex
 import shutil
+import statistics
 import sqlite3
 import subprocess
 import sys
@@ -228,8 +231,14 @@ def check_panel(desktop, engine, code, out):
     return shown, picture
 
 
-def run_engine(engine, args, components, codes_file, codes, out):
-    result_file = os.path.join(out, engine.label + ".json")
+def result_path(out, engine, round_number):
+    return os.path.join(out, "%s-%d.json" % (engine.label, round_number))
+
+
+def run_engine(engine, round_number, args, components, codes_file, codes, out):
+    """Runs the benchmark program for `engine` on a fresh desktop; its JSON goes to
+    result_path()."""
+    result_file = result_path(out, engine, round_number)
     command = [args.binary, "--codes=" + codes_file, "--engine=" + engine.name,
                "--engine_process=" + engine.process,
                "--show_candidates_key=" + engine.show_candidates_key,
@@ -244,7 +253,18 @@ def run_engine(engine, args, components, codes_file, codes, out):
         shown, picture = check_panel(desktop, engine, codes[0][0], out)
     print("%s: candidates of %s shown in %s; %s" % (engine.label, codes[0][0],
                                                     ", ".join(shown) or "no window", picture))
-    with open(result_file, encoding="utf-8") as f:
+
+
+def run_engine_apart(*arguments):
+    """run_engine in a process of its own: libibus keeps one bus object per process, which does
+    not follow a second or third private daemon."""
+    child = multiprocessing.get_context("spawn").Process(target=run_engine, args=arguments)
+    child.start()
+    child.join()
+    if child.exitcode != 0:
+        sys.exit("the run of %s failed" % arguments[0].label)
+    engine, round_number, _args, _components, _codes_file, _codes, out = arguments
+    with open(result_path(out, engine, round_number), encoding="utf-8") as f:
         return json.load(f)
 
 
@@ -267,7 +287,7 @@ ROWS = (
 )
 
 
-def counter(report, benchmark, name):
+def counter_of_report(report, benchmark, name):
     if benchmark == "context":
         return report.get("context", {}).get(name, [None])[0]
     for entry in report.get("benchmarks", []):
@@ -278,8 +298,15 @@ def counter(report, benchmark, name):
     return None
 
 
+def counter(reports, benchmark, name):
+    """The median of a counter over the rounds of one engine."""
+    values = [counter_of_report(report, benchmark, name) for report in reports]
+    return None if None in values else statistics.median(values)
+
+
 def summarise(reports, labels):
-    """Prints the figures side by side with the ratio of the first engine to the second."""
+    """Prints the figures side by side (medians over the rounds) with the ratio of the first
+    engine to the second. `reports` holds one list of round reports per engine."""
     header = "%-38s" % "" + "".join("%14s" % label for label in labels) + "%10s  %s" % (
         "ratio", "target")
     print("\n" + header + "\n" + "-" * len(header))
@@ -295,7 +322,10 @@ def summarise(reports, labels):
             verdict = "≤ %g %s" % (limit, "met" if values[0] <= limit else "MISSED")
         print("%-38s%s%10s  %s" % (title, cells, "" if ratio is None else "%.3f" % ratio,
                                    verdict))
-        summary[title] = {"values": dict(zip(labels, values)), "ratio": ratio, "target": limit}
+        rounds = {label: [counter_of_report(r, benchmark, name) for r in engine_reports]
+                  for label, engine_reports in zip(labels, reports)}
+        summary[title] = {"values": dict(zip(labels, values)), "rounds": rounds,
+                          "ratio": ratio, "target": limit}
     return summary
 
 
@@ -304,6 +334,8 @@ def main():
     parser.add_argument("--build", default="build-bench", help="the build folder")
     parser.add_argument("--out", help="where the JSON and pictures go (default BUILD/ibus-bench)")
     parser.add_argument("--keys", type=int, default=1000, help="timed keys per measurement")
+    parser.add_argument("--rounds", type=int, default=3,
+                        help="fresh desktops per engine, taken in turns; the table shows medians")
     parser.add_argument("--select-key", default="2", help="the selection key that commits")
     parser.add_argument("--table", default=os.path.join(ROOT, "resources", "CQInput-KV.cin"))
     args = parser.parse_args()
@@ -317,6 +349,8 @@ def main():
                      % (needed, args.build))
     if not args.select_key.isdigit() or len(args.select_key) != 1:
         sys.exit("the selection key is one digit")
+    if args.rounds < 1 or args.keys < 1:
+        sys.exit("at least one round and one key")
     ensure_ibus_table()
     os.makedirs(out, exist_ok=True)
 
@@ -341,14 +375,18 @@ def main():
                    "space"),
             Engine("ibus-table", "table:" + TABLE_NAME, db, "none"),
         )
-        reports = [run_engine(engine, args, components, codes_file, codes, out)
-                   for engine in engines]
+        # In turns, so that the load of a shared machine weighs on both engines alike.
+        reports = [[] for _ in engines]
+        for round_number in range(1, args.rounds + 1):
+            for engine, engine_reports in zip(engines, reports):
+                engine_reports.append(run_engine_apart(engine, round_number, args, components,
+                                                       codes_file, codes, out))
     finally:
         shutil.rmtree(work, ignore_errors=True)
     summary = summarise(reports, [engine.label for engine in engines])
     with open(os.path.join(out, "summary.json"), "w", encoding="utf-8") as f:
         json.dump(summary, f, ensure_ascii=False, indent=2)
-    print("\nJSON: %s/{CQInputKV,ibus-table,summary}.json" % out)
+    print("\nJSON: %s/{CQInputKV-N,ibus-table-N,summary}.json (N: round)" % out)
 
 
 if __name__ == "__main__":
