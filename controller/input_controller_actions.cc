@@ -5,8 +5,8 @@
 
 #include "controller/candidate_anchor.h"
 #include "controller/input_controller.h"
-#include "platform/key_codes.h"
 #include "controller/shared_table.h"
+#include "platform/key_codes.h"
 #include "platform/services.h"
 #include "platform/transforms.h"
 
