@@ -59,7 +59,7 @@ gboolean DrawFocusedHint(GtkWidget* widget, cairo_t* cr, gpointer) {
     pango_layout_get_pixel_size(layout, &width, &height);
     cairo_save(cr);
     gdk_cairo_set_source_rgba(cr, &color);
-    cairo_move_to(cr, area.x, area.y + (area.height - height) / 2);
+    cairo_move_to(cr, area.x, area.y + (area.height - height) / 2.0);
     pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
     g_object_unref(layout);
