@@ -190,8 +190,8 @@ class Engine:
 
 def start_panel(desktop, log):
     """The IBus panel draws ibus-table's candidates; it selects its first keyboard layout when it
-    starts, which must be over before an engine is timed."""
-    desktop.spawn([IBUS_PANEL], stdout=log, stderr=subprocess.STDOUT)
+    starts, which must be over before an engine is timed. Returns its process id."""
+    panel = desktop.spawn([IBUS_PANEL], stdout=log, stderr=subprocess.STDOUT)
     bus = desktop.bus()
 
     def settled():
@@ -201,6 +201,24 @@ def start_panel(desktop, log):
     if not pump(settled, timeout=15):
         raise RuntimeError("the IBus panel did not start")
     pump(timeout=0.5)
+    return panel.pid
+
+
+def resident_mib(pid):
+    """VmRSS of a process; the panel's counts for ibus-table, whose candidates it draws."""
+    with open("/proc/%d/status" % pid, encoding="utf-8") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024.0
+    return None
+
+
+def add_panel_memory(result_file, rss_mib):
+    with open(result_file, encoding="utf-8") as f:
+        report = json.load(f)
+    report["ibus_panel"] = {"rss_MiB": rss_mib}
+    with open(result_file, "w", encoding="utf-8") as f:
+        json.dump(report, f, indent=2)
 
 
 def visible_named_windows():
@@ -246,10 +264,11 @@ def run_engine(engine, round_number, args, components, codes_file, codes, out):
                "--benchmark_out=" + result_file, "--benchmark_out_format=json"]
     with PrivateDesktop(environment={"IBUS_COMPONENT_PATH": components}) as desktop, \
             open(os.path.join(out, engine.label + "-ibus-panel.log"), "wb") as panel_log:
-        start_panel(desktop, panel_log)
+        panel = start_panel(desktop, panel_log)
         print("\n$ IBUS_ADDRESS=%s %s" % (os.environ["IBUS_ADDRESS"], shlex.join(command)),
               flush=True)
         subprocess.run(command, check=True)
+        add_panel_memory(result_file, resident_mib(panel))
         shown, picture = check_panel(desktop, engine, codes[0][0], out)
     print("%s: candidates of %s shown in %s; %s" % (engine.label, codes[0][0],
                                                     ", ".join(shown) or "no window", picture))
@@ -282,6 +301,7 @@ ROWS = (
     ("  of which private pages (MiB)", "BM_EngineMemory", "rss_private_MiB", None),
     ("  of which mapped files (MiB)", "BM_EngineMemory", "rss_files_MiB", None),
     ("peak resident memory (MiB)", "BM_EngineMemory", "peak_rss_MiB", None),
+    ("IBus panel process, resident (MiB)", "ibus_panel", "rss_MiB", None),
     ("wrong commits", "BM_KeyToCommit", "wrong_commits", None),
     ("load average when the run began", "context", "load_avg", None),
 )
@@ -290,6 +310,8 @@ ROWS = (
 def counter_of_report(report, benchmark, name):
     if benchmark == "context":
         return report.get("context", {}).get(name, [None])[0]
+    if benchmark == "ibus_panel":
+        return report.get("ibus_panel", {}).get(name)
     for entry in report.get("benchmarks", []):
         if entry.get("name", "").split("/")[0] == benchmark:
             if entry.get("error_occurred"):
