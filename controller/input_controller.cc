@@ -102,7 +102,7 @@ void KVInputController::userDictionaryChanged() {
 
 void KVInputController::reloadTables() {
     if (_table) {
-        _table->reloadIfChanged();
+        KVReloadTable(*_table);
         KVReloadUserDictionary();
     }
 }

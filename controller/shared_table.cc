@@ -2,6 +2,7 @@
 #include "controller/shared_table.h"
 
 #include <mutex>
+#include <string>
 
 #include "platform/services.h"
 #include "words/user_dictionary_url.h"
@@ -17,22 +18,50 @@ std::shared_ptr<cqinput::CinTable> gTable;
 // changes.
 bool gUserDictionaryLoaded = false;
 
+// The last refusal written, guarded by gTableMutex: a file refused again unchanged at every
+// activation is written once.
+std::string gLastRefusal;
+
 constexpr std::string_view kTableResource = "CQInput-KV";
 constexpr std::string_view kTableType = "cin";
 
+void LogRefusal(std::string_view what, const std::filesystem::path& path,
+                const cqinput::CinTable& table) {
+    const cqinput::LoadProblem problem =
+        table.lastProblem().value_or(cqinput::LoadProblem{0, "the file cannot be read"});
+    std::string line =
+        "refused the " + std::string(what) + " " + cqinput::describeProblem(path.string(), problem);
+    if (line != gLastRefusal) {
+        systemLog().write(line);
+        gLastRefusal = std::move(line);
+    }
+}
+
 bool LoadUserDictionary(cqinput::CinTable& table) {
     const std::optional<std::filesystem::path> user = KVUserDictionaryURL();
-    return user && table.loadUserDictionary(*user);
+    if (!user) {
+        systemLog().write("no place for the user dictionary: the support directory cannot be made");
+        return false;
+    }
+    if (!table.loadUserDictionary(*user)) {
+        LogRefusal("user dictionary", *user, table);
+        return false;
+    }
+    gLastRefusal.clear();
+    return true;
 }
 
 std::shared_ptr<cqinput::CinTable> LoadTable() {
     const std::optional<std::filesystem::path> resource =
         mainBundle().pathForResource(kTableResource, kTableType);
     if (!resource) {
+        systemLog().write("the bundle holds no table " + std::string(kTableResource) + "." +
+                          std::string(kTableType));
         return nullptr;
     }
     auto table = std::make_shared<cqinput::CinTable>();
     if (!table->load(*resource)) {
+        LogRefusal("table", *resource, *table);
         return nullptr;
     }
     // Made empty when missing, so the user has a file to edit; a refused dictionary leaves the
@@ -62,9 +91,20 @@ void KVReloadUserDictionary() {
         return;
     }
     if (gUserDictionaryLoaded) {
-        gTable->reloadUserDictionaryIfChanged();
+        if (gTable->reloadUserDictionaryIfChanged() == cqinput::ReloadResult::Failed) {
+            LogRefusal("changed user dictionary", KVUserDictionaryURL().value_or(""), *gTable);
+        }
     } else {
         gUserDictionaryLoaded = LoadUserDictionary(*gTable);
+    }
+}
+
+void KVReloadTable(cqinput::CinTable& table) {
+    const std::lock_guard lock(gTableMutex);
+    if (table.reloadIfChanged() == cqinput::ReloadResult::Failed) {
+        const std::optional<std::filesystem::path> resource =
+            mainBundle().pathForResource(kTableResource, kTableType);
+        LogRefusal("changed table", resource.value_or(""), table);
     }
 }
 
@@ -72,6 +112,7 @@ void KVResetSharedTable() {
     const std::lock_guard lock(gTableMutex);
     gTable.reset();
     gUserDictionaryLoaded = false;
+    gLastRefusal.clear();
 }
 
 }  // namespace kv

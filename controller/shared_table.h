@@ -14,10 +14,15 @@ namespace kv {
 // user phrases until KVReloadUserDictionary finds the file mended.
 std::shared_ptr<cqinput::CinTable> KVSharedTable();
 
-// Brings the shared table's user phrases up to date with their file. While no load of the file
+// Brings the shared table's user phrases up to date with their file; a refusal is written to the
+// log once until the file changes. While no load of the file
 // has succeeded, the table has no path to check for changes, so the file is loaded afresh: a
 // dictionary refused at start comes in as soon as the user mends it, not at the next login.
 void KVReloadUserDictionary();
+
+// Brings `table` up to date with its file; a file refused now is written to the log once, and the
+// table stays as it was.
+void KVReloadTable(cqinput::CinTable& table);
 
 // The shared table as it is, without trying to load it: empty while no session could.
 std::shared_ptr<cqinput::CinTable> KVLoadedSharedTable();

@@ -101,7 +101,12 @@ std::string FindFolded(const KeyMap& map, std::string_view key) {
 
 bool CinTable::load(const std::filesystem::path& path) {
     std::optional<detail::FileSnapshot> snapshot = detail::readStableFile(path);
-    if (!snapshot || snapshot->text.empty()) {
+    if (!snapshot) {
+        problem = unreadableFileProblem(path);
+        return false;
+    }
+    if (snapshot->text.empty()) {
+        problem = LoadProblem{0, "the file is empty"};
         return false;
     }
     CinTable fresh;
@@ -111,6 +116,9 @@ bool CinTable::load(const std::filesystem::path& path) {
     fresh.tableSize = snapshot->stamp.size;
     parseCin(*fresh.buffer, fresh.chardef, fresh.keynames, fresh.properties);
     if (fresh.chardef.empty()) {
+        problem = LoadProblem{0,
+                              "no character is defined: there is no \"%chardef begin\" section "
+                              "with a line holding a code and a value"};
         return false;
     }
     fresh.userPath = std::move(userPath);
@@ -124,10 +132,12 @@ bool CinTable::load(const std::filesystem::path& path) {
 
 ReloadResult CinTable::reloadIfChanged() {
     if (tablePath.empty()) {
+        problem = LoadProblem{0, "no table was loaded"};
         return ReloadResult::Failed;
     }
     const std::optional<detail::FileStamp> stamp = detail::queryStamp(tablePath);
     if (!stamp) {
+        problem = unreadableFileProblem(tablePath);
         return ReloadResult::Failed;
     }
     if (stamp->size == tableSize && stamp->writeTime == tableWriteTime) {
@@ -147,18 +157,22 @@ bool CinTable::loadUserDictionary(const std::filesystem::path& path) {
         userFileExists = false;
         userWriteTime = {};
         userSize = 0;
+        problem.reset();
         return true;
     }
-    if (error) {
-        return false;
+    std::optional<detail::FileSnapshot> snapshot;
+    if (!error) {
+        snapshot = detail::readStableFile(path);
     }
-    std::optional<detail::FileSnapshot> snapshot = detail::readStableFile(path);
     if (!snapshot) {
+        problem = unreadableFileProblem(path);
         return false;
     }
     PhraseMap fresh;
     const auto isTableKey = [this](char key) { return keynames.contains(std::string(1, key)); };
-    if (parseUserDictionary(snapshot->text, isTableKey, fresh)) {
+    if (std::optional<LoadProblem> refused =
+            parseUserDictionary(snapshot->text, isTableKey, fresh)) {
+        problem = std::move(refused);
         return false;
     }
     userPath = path;
@@ -166,17 +180,20 @@ bool CinTable::loadUserDictionary(const std::filesystem::path& path) {
     userFileExists = true;
     userWriteTime = snapshot->stamp.writeTime;
     userSize = snapshot->stamp.size;
+    problem.reset();
     return true;
 }
 
 ReloadResult CinTable::reloadUserDictionaryIfChanged() {
     if (userPath.empty()) {
+        problem = LoadProblem{0, "no user dictionary was loaded"};
         return ReloadResult::Failed;
     }
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(userPath, error);
     const bool exists = status.type() != std::filesystem::file_type::not_found;
     if (exists && error) {
+        problem = unreadableFileProblem(userPath);
         return ReloadResult::Failed;
     }
     bool reload = false;
@@ -187,6 +204,7 @@ ReloadResult CinTable::reloadUserDictionaryIfChanged() {
     } else {
         const std::optional<detail::FileStamp> stamp = detail::queryStamp(userPath);
         if (!stamp) {
+            problem = unreadableFileProblem(userPath);
             return ReloadResult::Failed;
         }
         reload = stamp->size != userSize || stamp->writeTime != userWriteTime;

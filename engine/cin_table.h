@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 
 #include "engine/cin_parser.h"
 #include "engine/code_map.h"
+#include "engine/load_problem.h"
 #include "engine/user_dictionary.h"
 
 namespace cqinput {
@@ -43,6 +45,9 @@ class CinTable {
     bool loadUserDictionary(const std::filesystem::path& path);
     // Reloads the user phrases when their file appeared, disappeared or changed.
     ReloadResult reloadUserDictionaryIfChanged();
+    // Why the last load or reload of either file refused it; nothing once one succeeds. An
+    // unchanged file leaves it as it was.
+    const std::optional<LoadProblem>& lastProblem() const { return problem; }
 
     // The candidates of `code`, table first, then user phrases; "*" and "?" are wildcards in
     // codes of two or more bytes.
@@ -67,6 +72,7 @@ class CinTable {
     std::uint64_t userSize = 0;
     std::filesystem::file_time_type tableWriteTime{};
     std::uint64_t tableSize = 0;
+    std::optional<LoadProblem> problem;
 };
 
 }  // namespace cqinput

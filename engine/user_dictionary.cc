@@ -29,9 +29,10 @@ std::optional<std::string> CodeProblem(std::string_view code,
 
 }  // namespace
 
-std::optional<UserDictionaryProblem> parseUserDictionary(
-    std::string_view text, const std::function<bool(char)>& isTableKey, PhraseMap& phrases) {
-    std::optional<UserDictionaryProblem> problem;
+std::optional<LoadProblem> parseUserDictionary(std::string_view text,
+                                               const std::function<bool(char)>& isTableKey,
+                                               PhraseMap& phrases) {
+    std::optional<LoadProblem> problem;
     detail::forEachLine(text, [&](std::string_view line, std::size_t lineNumber) {
         if (problem) {
             return;
@@ -39,11 +40,11 @@ std::optional<UserDictionaryProblem> parseUserDictionary(
         const auto [rawCode, phrase] = detail::splitLine(line);
         std::string code = detail::lowerAscii(rawCode);
         if (std::optional<std::string> reason = CodeProblem(code, isTableKey)) {
-            problem = UserDictionaryProblem{lineNumber, std::move(*reason)};
+            problem = LoadProblem{lineNumber, std::move(*reason)};
         } else if (phrase.empty()) {
-            problem = UserDictionaryProblem{lineNumber, "the line has a code but no phrase"};
+            problem = LoadProblem{lineNumber, "the line has a code but no phrase"};
         } else if (!detail::validUtf8(phrase)) {
-            problem = UserDictionaryProblem{lineNumber, "the phrase is not valid UTF-8"};
+            problem = LoadProblem{lineNumber, "the phrase is not valid UTF-8"};
         } else {
             phrases[std::move(code)].emplace_back(phrase);
         }

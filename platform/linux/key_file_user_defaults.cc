@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/linux/xdg_locations.h"
+#include "platform/services.h"
 
 namespace kv {
 
@@ -121,9 +122,13 @@ void KeyFileUserDefaults::moveAside() const {
     }
     std::filesystem::rename(_file, target, error);
     if (error) {
+        systemLog().write("the settings file " + _file.string() +
+                          " cannot be read and cannot be moved aside; settings are not saved");
         _writable = false;
         return;
     }
+    systemLog().write("the settings file " + _file.string() + " cannot be read; moved aside to " +
+                      target.string());
     _stamp = currentStamp();
 }
 

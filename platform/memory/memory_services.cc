@@ -30,6 +30,7 @@ MemoryServices::MemoryServices() {
     _locations = Install<TemporaryLocations>(set.locations);
     _keySynth = Install<RecordingKeySynth>(set.keySynth);
     _inputSources = Install<FakeInputSources>(set.inputSources);
+    _log = Install<RecordingLog>(set.log);
     _previous = installServices(std::move(set));
 }
 

@@ -9,6 +9,7 @@
 #include "platform/memory/memory_transforms.h"
 #include "platform/memory/memory_user_defaults.h"
 #include "platform/memory/recording_key_synth.h"
+#include "platform/memory/recording_log.h"
 #include "platform/memory/recording_panel.h"
 #include "platform/services.h"
 
@@ -34,6 +35,7 @@ class MemoryServices {
     TemporaryLocations& locations() const { return *_locations; }
     RecordingKeySynth& keySynth() const { return *_keySynth; }
     FakeInputSources& inputSources() const { return *_inputSources; }
+    RecordingLog& log() const { return *_log; }
 
   private:
     MemoryUserDefaults* _defaults;
@@ -48,6 +50,7 @@ class MemoryServices {
     TemporaryLocations* _locations;
     RecordingKeySynth* _keySynth;
     FakeInputSources* _inputSources;
+    RecordingLog* _log;
     ServiceSet _previous;
 };
 

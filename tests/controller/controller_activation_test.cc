@@ -123,9 +123,13 @@ TEST_F(ControllerActivationTest, ARefusedUserDictionaryComesInOnceMended) {
         runner.reset();
         options.user = dir.write("user.txt", "abcdefg 太長\nzz 自建\n");
         EXPECT_EQ(play("z z Space").beeps, 1) << name;
-        // Still refused: nothing changes.
+        const Strings refusal{"refused the user dictionary " + userDictionary().string() +
+                              ":1: the code \"abcdefg\" is not 1 to 6 bytes long"};
+        EXPECT_EQ(run().log().lines, refusal) << name;
+        // Still refused: nothing changes, and the log does not repeat itself.
         trigger();
         EXPECT_EQ(play("z z Space").beeps, 1) << name;
+        EXPECT_EQ(run().log().lines, refusal) << name;
 
         std::ofstream(userDictionary(), std::ios::trunc) << "zz 自建\n";
         Touch(userDictionary());
@@ -137,6 +141,7 @@ TEST_F(ControllerActivationTest, ARefusedUserDictionaryComesInOnceMended) {
         trigger();
         EXPECT_EQ(play("z y Space").inserted, "又一") << name;
         EXPECT_EQ(play("session:2 z z Space").inserted, "自建") << name;
+        EXPECT_EQ(run().log().lines, refusal) << name;
     }
 }
 

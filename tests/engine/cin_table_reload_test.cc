@@ -66,15 +66,20 @@ TEST(CinTableReload, InvalidRewriteFailsEveryTimeUntilMended) {
         EXPECT_EQ(table.reloadIfChanged(), ReloadResult::Failed) << attempt;
         EXPECT_EQ(table.lookup("a"), (Strings{"日"}));
     }
+    ASSERT_TRUE(table.lastProblem());
+    EXPECT_NE(table.lastProblem()->reason.find("no character is defined"), std::string::npos);
     rewrite(file, "");
     EXPECT_EQ(table.reloadIfChanged(), ReloadResult::Failed);
+    EXPECT_EQ(table.lastProblem(), (LoadProblem{0, "the file is empty"}));
     std::filesystem::remove(file);
     EXPECT_EQ(table.reloadIfChanged(), ReloadResult::Failed);
+    EXPECT_EQ(table.lastProblem(), (LoadProblem{0, "the file does not exist"}));
     EXPECT_EQ(table.lookup("ab"), (Strings{"明"}));
 
     dir.write("t.cin", Table("曰"));
     EXPECT_EQ(table.reloadIfChanged(), ReloadResult::Reloaded);
     EXPECT_EQ(table.lookup("a"), (Strings{"曰"}));
+    EXPECT_FALSE(table.lastProblem());
 }
 
 TEST(CinTableReload, UserPhrasesSurviveATableReload) {

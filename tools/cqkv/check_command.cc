@@ -8,7 +8,6 @@
 
 #include "engine/cin_parser.h"
 #include "engine/cin_table.h"
-#include "engine/load_check.h"
 #include "engine/text_util.h"
 #include "engine/user_dictionary.h"
 #include "tools/cqkv/file_io.h"
@@ -50,11 +49,7 @@ std::string UserSummary(std::string_view text, const cqinput::CinTable& table) {
 }
 
 void PrintProblem(std::ostream& out, const std::string& file, const cqinput::LoadProblem& problem) {
-    out << file;
-    if (problem.line != 0) {
-        out << ':' << problem.line;
-    }
-    out << ": " << problem.reason << '\n';
+    out << cqinput::describeProblem(file, problem) << '\n';
 }
 
 // The table user dictionaries are checked against, loaded on first need.
@@ -64,7 +59,7 @@ struct ReferenceTable {
     std::optional<cqinput::CinTable> table;
     bool failed = false;
 
-    const cqinput::CinTable* get() {
+    cqinput::CinTable* get() {
         if (!table && !failed) {
             cqinput::CinTable loaded;
             failed = !loadForCommand(loaded, arguments.table, std::nullopt, "cqkv check", err);
@@ -87,13 +82,19 @@ int CheckOne(const std::string& file, ReferenceTable& reference, std::ostream& o
     const bool isTable = looksLikeTable(std::filesystem::path(file).filename().string(), *text);
     std::optional<cqinput::LoadProblem> problem;
     if (isTable) {
-        problem = cqinput::checkTableFile(file);
+        cqinput::CinTable table;
+        if (!table.load(file)) {
+            problem = table.lastProblem();
+        }
     } else {
-        const cqinput::CinTable* table = reference.get();
+        cqinput::CinTable* table = reference.get();
         if (table == nullptr) {
             return 1;
         }
-        problem = cqinput::checkUserDictionaryFile(file, *table);
+        // Only the table's keys judge a dictionary, so the phrases of the last one may go.
+        if (!table->loadUserDictionary(file)) {
+            problem = table->lastProblem();
+        }
     }
     if (problem) {
         PrintProblem(out, file, *problem);

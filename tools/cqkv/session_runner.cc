@@ -31,6 +31,7 @@ class SessionServices {
         set.locations = Keep(locations);
         set.keySynth = Keep(keySynth);
         set.inputSources = std::make_unique<FakeInputSources>();
+        set.log = Keep(log);
         _previous = installServices(std::move(set));
     }
     ~SessionServices() {
@@ -48,6 +49,7 @@ class SessionServices {
     TemporaryLocations* locations = nullptr;
     RecordingKeySynth* keySynth = nullptr;
     RecordingWorkspace* workspace = nullptr;
+    RecordingLog* log = nullptr;
 
   private:
     template <typename Body>
@@ -191,6 +193,10 @@ RecordingKeySynth& SessionRunner::keySynth() {
 
 RecordingWorkspace& SessionRunner::workspace() {
     return *_services->workspace;
+}
+
+RecordingLog& SessionRunner::log() {
+    return *_services->log;
 }
 
 StepReport SessionRunner::run(const SessionStep& step) {

@@ -17,6 +17,7 @@
 #include "platform/memory/manual_main_queue.h"
 #include "platform/memory/memory_files.h"
 #include "platform/memory/recording_key_synth.h"
+#include "platform/memory/recording_log.h"
 #include "platform/memory/recording_text_client.h"
 #include "platform/services.h"
 #include "settings/preferences_window.h"
@@ -67,6 +68,7 @@ class SessionRunner {
     TemporaryLocations& locations();
     RecordingKeySynth& keySynth();
     RecordingWorkspace& workspace();
+    RecordingLog& log();
 
   private:
     struct ShownCounts;

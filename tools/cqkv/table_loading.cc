@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tools/cqkv/table_loading.h"
 
-#include "engine/load_check.h"
 #include "tools/cqkv/resource_paths.h"
 
 namespace kv {
@@ -27,7 +26,7 @@ bool loadTableOrReport(cqinput::CinTable& table, const std::filesystem::path& pa
     if (table.load(path)) {
         return true;
     }
-    Report(err, command, "table", path, cqinput::checkTableFile(path));
+    Report(err, command, "table", path, table.lastProblem());
     return false;
 }
 
@@ -36,7 +35,7 @@ bool loadUserDictionaryOrReport(cqinput::CinTable& table, const std::filesystem:
     if (table.loadUserDictionary(path)) {
         return true;
     }
-    Report(err, command, "user dictionary", path, cqinput::checkUserDictionaryFile(path, table));
+    Report(err, command, "user dictionary", path, table.lastProblem());
     return false;
 }
 

@@ -9,6 +9,8 @@
 
 #include "linux_test_support.h"
 #include "platform/linux/defaults_key_file.h"
+#include "platform/memory/recording_log.h"
+#include "platform/services.h"
 
 namespace kv {
 namespace {
@@ -88,12 +90,21 @@ TEST_F(KeyFileUserDefaultsTest, HandWrittenValuesAreCoercedAsTheDesktopStoreDoes
 TEST_F(KeyFileUserDefaultsTest, AFileThatCannotBeParsedIsMovedAsideAndReadsEmpty) {
     const std::string damaged = "[Integer]\nThemePreset=3\n this line has no group or key\n\xFF";
     write(file(), damaged);
+    ServiceSet logOnly;
+    auto log = std::make_unique<RecordingLog>();
+    const RecordingLog& logged = *log;
+    logOnly.log = std::move(log);
+    ServiceSet previous = installServices(std::move(logOnly));
     KeyFileUserDefaults defaults(file());
     EXPECT_FALSE(defaults.objectForKey("ThemePreset"));
 
     const std::vector<std::string> names = list(file().parent_path());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0].rfind("defaults.conf.corrupt-", 0), 0u) << names[0];
+    EXPECT_EQ(logged.lines, std::vector<std::string>{"the settings file " + file().string() +
+                                                     " cannot be read; moved aside to " +
+                                                     (file().parent_path() / names[0]).string()});
+    installServices(std::move(previous));
     EXPECT_EQ(read(file().parent_path() / names[0]), damaged);
 
     defaults.setInteger("ThemePreset", 5);

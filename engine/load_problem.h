@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// Why a file was refused: what a person reads to find the line to mend.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace cqinput {
+
+struct LoadProblem {
+    std::size_t line = 0;  // 0 when the whole file is at fault
+    std::string reason;
+    bool operator==(const LoadProblem&) const = default;
+};
+
+// Why `path` could not be read whole: missing, a directory, or unreadable (or rewritten while it
+// was read).
+LoadProblem unreadableFileProblem(const std::filesystem::path& path);
+
+// "FILE:LINE: reason", or "FILE: reason" when the whole file is at fault, as compilers and
+// editors name a place in a file.
+std::string describeProblem(std::string_view file, const LoadProblem& problem);
+
+}  // namespace cqinput
