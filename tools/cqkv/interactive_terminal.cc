@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "tools/cqkv/session_screen.h"
-#include "tools/cqkv/typing_session.h"
+#include "tools/cqkv/terminal_session.h"
 
 namespace kv {
 
@@ -90,7 +90,7 @@ class RawTerminal {
     bool _active = false;
 };
 
-void Draw(const TypingSession& session) {
+void Draw(TerminalSession& session) {
     std::string screen = "\x1b[H";
     for (const std::string& line : renderSession(session)) {
         screen += line;
@@ -101,7 +101,7 @@ void Draw(const TypingSession& session) {
 }
 
 // Feeds keys to the session until it ends or the terminal has nothing more to read.
-void RunLoop(TypingSession& session) {
+void RunLoop(TerminalSession& session) {
     Draw(session);
     std::array<char, 64> buffer{};
     while (true) {
@@ -128,8 +128,14 @@ void RunLoop(TypingSession& session) {
 
 }  // namespace
 
-int runInteractiveTerminal(const cqinput::CinTable& table, std::ostream& err) {
-    TypingSession session(table);
+int runInteractiveTerminal(const SessionOptions& options, std::ostream& err) {
+    TerminalSession session(options);
+    if (!session.hasTable()) {
+        for (const std::string& line : session.runner().log().lines) {
+            err << "cqkv: " << line << '\n';
+        }
+        return 1;
+    }
     {
         const RawTerminal terminal;
         if (!terminal.active()) {
@@ -138,8 +144,8 @@ int runInteractiveTerminal(const cqinput::CinTable& table, std::ostream& err) {
         }
         RunLoop(session);
     }
-    if (!session.committed().empty()) {
-        WriteAll(printableText(session.committed()) + "\n");
+    if (!session.text().empty()) {
+        WriteAll(printableText(session.text()) + "\n");
     }
     return 0;
 }

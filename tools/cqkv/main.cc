@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// cqkv: look codes up, type key sequences, check and import tables, or type interactively.
+// cqkv: look codes up, type key sequences, check and import tables, or type interactively on
+// the input method itself.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,28 +8,28 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
-#include "engine/cin_table.h"
 #include "tools/cqkv/dispatch.h"
 #include "tools/cqkv/interactive_terminal.h"
 #include "tools/cqkv/resource_paths.h"
-#include "tools/cqkv/table_loading.h"
 #include "tools/cqkv/usage.h"
 
 namespace {
 
+// The user's own dictionary comes along, as the input method would read it; a copy, so that the
+// session never writes to it.
 int RunInteractive() {
-    cqinput::CinTable table;
-    if (!kv::loadTableOrReport(table, kv::defaultTablePath(), "cqkv", std::cerr)) {
-        return 1;
-    }
+    kv::SessionOptions options;
+    options.table = kv::defaultTablePath();
     const std::optional<std::filesystem::path> user =
         kv::userDictionaryPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    if (user && !kv::loadUserDictionaryOrReport(table, *user, "cqkv", std::cerr)) {
-        return 1;
+    std::error_code error;
+    if (user && std::filesystem::exists(*user, error)) {
+        options.user = *user;
     }
-    return kv::runInteractiveTerminal(table, std::cerr);
+    return kv::runInteractiveTerminal(options, std::cerr);
 }
 
 }  // namespace

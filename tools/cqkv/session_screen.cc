@@ -6,16 +6,17 @@ namespace kv {
 namespace {
 
 constexpr std::string_view kHelp =
-    "Space: look up, next page   1-0: choose   arrows: page   Esc: cancel   Ctrl+D: quit";
+    "Space: look up   keys of the page: choose   arrows: page   Esc: cancel   Ctrl+D: quit";
 
-void AppendCandidates(const TypingSession& session, std::vector<std::string>& lines) {
-    const CandidatePage page = session.page();
-    const std::vector<std::string>& candidates = session.engine().candidates;
-    for (std::size_t row = 0; row < page.rows; ++row) {
-        lines.push_back(std::string(1, kSelectionKeys[row]) + ' ' +
-                        printableText(candidates[page.start + row]));
+void AppendCandidates(TerminalSession& session, std::vector<std::string>& lines) {
+    const KVCandidateWindow& window = session.runner().candidateWindow();
+    for (std::size_t row = 0; row < KVCandidateWindow::kPageSize; ++row) {
+        if (!window.text(row).hidden) {
+            lines.push_back(printableText(window.number(row).text) + ' ' +
+                            printableText(window.text(row).text));
+        }
     }
-    lines.push_back("page " + std::to_string(page.number) + '/' + std::to_string(page.pages));
+    lines.push_back("page " + printableText(session.last().panel.page));
 }
 
 }  // namespace
@@ -34,19 +35,17 @@ std::string printableText(std::string_view text) {
     return out;
 }
 
-std::vector<std::string> renderSession(const TypingSession& session) {
-    std::vector<std::string> lines{std::string(kHelp),
-                                   "Text: " + printableText(session.committed())};
-    const cqinput::InputEngine& engine = session.engine();
-    if (!engine.code.empty()) {
-        lines.push_back("Code: " + printableText(engine.readingDisplay()) + " (" +
-                        printableText(engine.code) + ")");
+std::vector<std::string> renderSession(TerminalSession& session) {
+    std::vector<std::string> lines{std::string(kHelp), "Text: " + printableText(session.text())};
+    const StepReport& last = session.last();
+    if (!last.marked.empty()) {
+        lines.push_back("Code: " + printableText(last.marked));
     }
-    if (!engine.candidates.empty()) {
+    if (last.panel.visible && !last.panel.toolbar && !last.panel.items.empty()) {
         AppendCandidates(session, lines);
     }
-    if (!session.notice().empty()) {
-        lines.push_back(printableText(session.notice()));
+    for (const std::string& line : session.runner().log().lines) {
+        lines.push_back(printableText(line));
     }
     return lines;
 }

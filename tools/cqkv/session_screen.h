@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// What the interactive session shows: the committed text, the reading, the candidate page.
+// What the interactive session shows: the text, the marked text, the candidate page, the log.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tools/cqkv/typing_session.h"
+#include "tools/cqkv/terminal_session.h"
 
 namespace kv {
 
@@ -15,8 +15,9 @@ namespace kv {
 std::string printableText(std::string_view text);
 
 // The screen's lines, top to bottom, without line ends: a help line, "Text: ...", then while
-// composing "Code: READING (keys)", and while choosing one row per candidate of the page
-// ("1 明" ... "0 ...") and "page n/m"; last the session's notice, if any.
-std::vector<std::string> renderSession(const TypingSession& session);
+// composing "Code: MARKED", and while the panel shows candidates one row per candidate of the
+// page with its selection key ("1 明" ... "0 ...") and "page n/m"; last what the input method
+// logged, one line each.
+std::vector<std::string> renderSession(TerminalSession& session);
 
 }  // namespace kv
