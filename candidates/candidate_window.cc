@@ -8,7 +8,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::string_view kDigitKeys = "1234567890";
 constexpr std::string_view kTitle = "【澄雀KV】";
 constexpr Size kInitialContentSize{380, 450};
 
@@ -42,7 +41,8 @@ void KVCandidateWindow::tellDelegate(Message message) {
     }
 }
 
-KVCandidateWindow::KVCandidateWindow() : _selectionKeys(kDigitKeys), _panel(kInitialContentSize) {
+KVCandidateWindow::KVCandidateWindow()
+    : _selectionKeys(kDigitSelectionKeys), _panel(kInitialContentSize) {
     _panel.level = Panel::Level::Status;
     _panel.opaque = false;
     _panel.backgroundColor = Color::clear();
@@ -104,11 +104,12 @@ void KVCandidateWindow::showCandidates(std::vector<std::string> candidates,
                                        std::string_view selectionKeys, std::int64_t selectedIndex,
                                        bool simplified, bool fullwidth, const Rect& anchorRect) {
     _candidates = std::move(candidates);
-    _selectionKeys = Characters(selectionKeys).size() >= kPageSize ? selectionKeys : kDigitKeys;
+    _selectionKeys =
+        Characters(selectionKeys).size() >= kPageSize ? selectionKeys : kDigitSelectionKeys;
     const std::int64_t index =
         std::max<std::int64_t>(0, std::min(selectedIndex, Count(_candidates) - 1));
     _selectedIndex = index;
-    _pageStart = kPageSize * (index / kPageSize);
+    _pageStart = PageStartOf(index);
     _simplified = simplified;
     _fullwidth = fullwidth;
     _anchorRect = anchorRect;
@@ -159,7 +160,7 @@ void KVCandidateWindow::selectIndex(std::int64_t index) {
         return;
     }
     _selectedIndex = index;
-    const std::int64_t page = kPageSize * (index / kPageSize);
+    const std::int64_t page = PageStartOf(index);
     if (page != _pageStart) {
         _pageStart = page;
         // The width follows the widest candidate of the page, so the new page is laid out anew.
@@ -183,7 +184,7 @@ void KVCandidateWindow::setDelegate(std::weak_ptr<KVCandidateWindowDelegate> del
 
 void KVCandidateWindow::updateRows() {
     const std::int64_t count = Count(_candidates);
-    const std::int64_t pages = count > 0 ? (count + kPageSize - 1) / kPageSize : 1;
+    const std::int64_t pages = PageCount(count);
     const std::int64_t page = _pageStart / kPageSize;
     _pageLabel.text =
         _toolbarOnly ? std::string() : std::to_string(page + 1) + "/" + std::to_string(pages);
@@ -219,7 +220,7 @@ void KVCandidateWindow::rowClicked(const Button& sender) {
 
 void KVCandidateWindow::pageSliderChanged(const Slider& sender) {
     const std::int64_t count = Count(_candidates);
-    const std::int64_t last = count >= 1 ? (count + kPageSize - 1) / kPageSize - 1 : 0;
+    const std::int64_t last = PageCount(count) - 1;
     const std::int64_t page = std::clamp<std::int64_t>(last - sender.integerValue(), 0, last);
     _pageStart = kPageSize * page;
     // An empty list keeps index 0 rather than pointing before its start.

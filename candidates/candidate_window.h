@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "candidates/candidate_page.h"
 #include "candidates/candidate_window_delegate.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
@@ -21,7 +22,7 @@ namespace kv {
 
 class KVCandidateWindow {
   public:
-    static constexpr int kPageSize = 10;
+    static constexpr int kPageSize = kCandidatePageSize;
 
     // Builds the panel and its views, hidden; the first show lays them out and colours them.
     KVCandidateWindow();

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The controller's side of the shared candidate window: the display list, the highlight, the
 // toolbar next to the insertion point and how it follows, and the window's delegate calls.
+#include "candidates/candidate_page.h"
 #include "controller/candidate_anchor.h"
 #include "controller/input_controller.h"
 #include "platform/services.h"
 #include "platform/transforms.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_writer.h"
 
 namespace kv {
 
 namespace {
 
-constexpr std::string_view kDigitSelectionKeys = "1234567890";
-constexpr std::string_view kLetterSelectionKeys = "asdfghjkl:";
 // How long the toolbar keeps following the insertion point after the last keystroke (mode 2).
 constexpr double kEndOfTypingDelay = 0.9;
 
@@ -31,9 +31,8 @@ void KVInputController::rebuildCandidateItems() {
 }
 
 void KVInputController::showCandidateWindow(const Rect& anchor) {
-    _windows.candidates.showCandidates(
-        _candidateItems, _letterSelection ? kLetterSelectionKeys : kDigitSelectionKeys,
-        _candidateIndex, _simplifiedMode, _fullwidthMode, anchor);
+    _windows.candidates.showCandidates(_candidateItems, SelectionKeys(_letterSelection),
+                                       _candidateIndex, _simplifiedMode, _fullwidthMode, anchor);
 }
 
 void KVInputController::becomeDelegate() {
@@ -124,12 +123,12 @@ void KVInputController::endTemporaryFollow(std::uint64_t generation) {
 
 void KVInputController::setSimplifiedMode(bool on) {
     _simplifiedMode = on;
-    standardUserDefaults().setBool(SettingsKey::SimplifiedOutput, on);
+    KVWriteSetting(standardUserDefaults(), ControllerRules::SimplifiedOutput, on);
 }
 
 void KVInputController::setFullwidthMode(bool on) {
     _fullwidthMode = on;
-    standardUserDefaults().setBool(SettingsKey::FullwidthMode, on);
+    KVWriteSetting(standardUserDefaults(), ControllerRules::FullwidthMode, on);
 }
 
 void KVInputController::candidateWindowDidMoveToIndex(KVCandidateWindow&, std::int64_t index) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "candidates/candidate_page.h"
 #include "controller/input_controller.h"
 #include "controller/shared_table.h"
 #include "keyboard/keyboard_view.h"
@@ -10,13 +11,6 @@
 #include "platform/transforms.h"
 
 namespace kv {
-
-namespace {
-
-constexpr std::string_view kDigitSelectionKeys = "1234567890";
-constexpr std::string_view kLetterSelectionKeys = "asdfghjkl:";
-
-}  // namespace
 
 void KVInputController::keyboardKeyPressed(std::string_view token) {
     // Every session hears the click; only the one the user is typing in acts on it, so text
@@ -103,14 +97,9 @@ void KVInputController::typeKeyToken(std::string_view token, TextClient* client)
         }
         return;
     }
-    const std::string_view keys = _letterSelection ? kLetterSelectionKeys : kDigitSelectionKeys;
-    std::string lowered = Transforms::utf16ToUtf8(transforms().lowercase(units));
-    if (_letterSelection) {
-        std::replace(lowered.begin(), lowered.end(), ';', ':');
-    }
-    const std::size_t position = keys.find(lowered);
-    if (position != std::string_view::npos) {
-        const std::int64_t index = visiblePageStart() + static_cast<std::int64_t>(position);
+    const std::string lowered = Transforms::utf16ToUtf8(transforms().lowercase(units));
+    if (const std::optional<std::int64_t> row = SelectionRow(lowered, _letterSelection)) {
+        const std::int64_t index = visiblePageStart() + *row;
         if (index < candidateCount()) {
             applyChoice(index, client);
         }

@@ -3,6 +3,7 @@
 // which operation it means.
 #include <algorithm>
 
+#include "candidates/candidate_page.h"
 #include "controller/input_controller.h"
 #include "platform/key_codes.h"
 #include "platform/services.h"
@@ -11,8 +12,6 @@
 namespace kv {
 
 namespace {
-
-constexpr std::string_view kLetterSelectionKeys = "asdfghjkl:";
 
 // The full-width form of each printable ASCII character; a space becomes the ideographic space
 // and everything else is kept.
@@ -39,11 +38,6 @@ bool IsAsciiLetter(char16_t c) {
 // text: such a key edits or moves, and must reach the application.
 bool IsNonPrinting(char16_t c) {
     return c < 0x20 || c == 0x7F || (c >= 0xF700 && c <= 0xF8FF);
-}
-
-// The remainder in [0, n) also for a negative `a`.
-std::int64_t Wrap(std::int64_t a, std::int64_t n) {
-    return ((a % n) + n) % n;
 }
 
 }  // namespace
@@ -200,8 +194,7 @@ std::int64_t KVInputController::visiblePageStart() const {
 }
 
 void KVInputController::moveHighlightToNextPageWrapping() {
-    const std::int64_t next = visiblePageStart() + 10;
-    _candidateIndex = next < candidateCount() ? next : 0;
+    _candidateIndex = TurnPage(candidateCount(), visiblePageStart(), 1);
     updateCandidateSelection();
 }
 
@@ -219,13 +212,9 @@ std::optional<std::int64_t> KVInputController::selectionIndexForKey(const KeyEve
         index = row;
     }
     if (_letterSelection && !facts.shift && !event.charactersIgnoringModifiers.empty()) {
-        std::string text =
+        const std::string text =
             Transforms::utf16ToUtf8(transforms().lowercase(event.charactersIgnoringModifiers));
-        std::replace(text.begin(), text.end(), ';', ':');
-        const std::size_t position = kLetterSelectionKeys.find(text);
-        index = position == std::string_view::npos
-                    ? std::nullopt
-                    : std::optional<std::int64_t>(static_cast<std::int64_t>(position));
+        index = SelectionRow(text, true);
     }
     return index;
 }
@@ -233,9 +222,9 @@ std::optional<std::int64_t> KVInputController::selectionIndexForKey(const KeyEve
 std::optional<bool> KVInputController::moveInList(std::uint16_t keyCode, TextClient* client) {
     const std::int64_t count = candidateCount();
     const std::int64_t pageStart = visiblePageStart();
-    const std::int64_t pages = (count + 9) / 10;
-    const std::int64_t page = pageStart / 10;
-    const std::int64_t rows = std::min<std::int64_t>(count - pageStart, 10);
+    const std::int64_t rows = RowsOnPage(count, pageStart);
+    // The remainder in [0, rows) also for a step back from row 0.
+    const auto wrapRow = [rows](std::int64_t row) { return ((row % rows) + rows) % rows; };
     switch (keyCode) {
         case KeyCode::Return:
             applyChoice(_candidateIndex, client);
@@ -249,17 +238,17 @@ std::optional<bool> KVInputController::moveInList(std::uint16_t keyCode, TextCli
             return true;
         case KeyCode::PageUp:
         case KeyCode::LeftArrow:
-            _candidateIndex = Wrap(page - 1, pages) * 10;
+            _candidateIndex = TurnPage(count, pageStart, -1);
             break;
         case KeyCode::PageDown:
         case KeyCode::RightArrow:
-            _candidateIndex = Wrap(page + 1, pages) * 10;
+            _candidateIndex = TurnPage(count, pageStart, 1);
             break;
         case KeyCode::DownArrow:
-            _candidateIndex = pageStart + Wrap(_candidateIndex - pageStart + 1, rows);
+            _candidateIndex = pageStart + wrapRow(_candidateIndex - pageStart + 1);
             break;
         case KeyCode::UpArrow:
-            _candidateIndex = pageStart + Wrap(_candidateIndex - pageStart - 1, rows);
+            _candidateIndex = pageStart + wrapRow(_candidateIndex - pageStart - 1);
             break;
         default:
             return std::nullopt;

@@ -268,6 +268,10 @@ void CinTable::appendWildcardMatches(std::string_view pattern,
     }
 }
 
+bool CinTable::isKey(char key) const {
+    return keynames.contains(std::string(1, key));
+}
+
 std::string CinTable::keyLabel(std::string_view key) const {
     return FindFolded(keynames, key);
 }

@@ -52,6 +52,8 @@ class CinTable {
     // The candidates of `code`, table first, then user phrases; "*" and "?" are wildcards in
     // codes of two or more bytes.
     std::vector<std::string> lookup(std::string_view code) const;
+    // Whether the table names `key` (folded) in its key names: a byte a code may hold.
+    bool isKey(char key) const;
     // The root label of one key, or the empty string.
     std::string keyLabel(std::string_view key) const;
     // The value of a "%name value" line, or the empty string.

@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "engine/input_engine.h"
 
+#include "engine/code_rules.h"
+
 namespace cqinput {
 
 namespace {
-
-constexpr std::size_t kMaxCodeLength = 6;
-
-bool IsWildcard(char key) {
-    return key == '*' || key == '?';
-}
 
 char FoldKey(char key) {
     return key >= 'A' && key <= 'Z' ? static_cast<char>(key + 0x20) : key;
@@ -22,7 +18,7 @@ EngineAction InputEngine::pressCode(char key) {
         return {ActionKind::Reject, {}};
     }
     const char folded = FoldKey(key);
-    if (!IsWildcard(folded) && table->keyLabel(std::string_view(&folded, 1)).empty()) {
+    if (!isWildcard(folded) && table->keyLabel(std::string_view(&folded, 1)).empty()) {
         return {};
     }
     if (code.size() >= kMaxCodeLength) {
@@ -33,7 +29,7 @@ EngineAction InputEngine::pressCode(char key) {
     const std::string endKeys = table->property("endkey");
     if (endKeys.find(folded) != std::string::npos) {
         // A wildcard ends a code only as its first key; inside a code it is a pattern.
-        if (!IsWildcard(folded) || code.size() == 1) {
+        if (!isWildcard(folded) || code.size() == 1) {
             return trigger();
         }
     }

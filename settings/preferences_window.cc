@@ -8,6 +8,7 @@
 #include "settings/packed_color.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_table.h"
+#include "settings/settings_writer.h"
 
 namespace kv {
 
@@ -134,20 +135,16 @@ void KVPreferencesWindow::updatePreview(PreviewSender sender) {
 }
 
 void KVPreferencesWindow::save() {
-    UserDefaults& defaults = standardUserDefaults();
-    defaults.setObject(
-        SettingsKey::ToggleKey,
-        std::string(_controls.capsRadio ? ToggleKeyValue::CapsLock : ToggleKeyValue::Shift));
-    defaults.setBool(SettingsKey::PersistentToolbar, _controls.persistentToolbar);
-    defaults.setInteger(SettingsKey::ToolbarFollowMode,
-                        static_cast<std::int64_t>(_controls.followMode));
-    defaults.setBool(SettingsKey::LetterSelection, _controls.letterSelection);
-    defaults.setBool(SettingsKey::SimplifiedOutput, _controls.scriptMode == 1);
-    defaults.setInteger(SettingsKey::ThemePreset, static_cast<std::int64_t>(_controls.theme));
-    for (std::size_t i = 0; i < KVThemeColorCount; ++i) {
-        defaults.setInteger(KVThemeColorKeys[i], KVPackedColor(_controls.colorWells[i]));
-    }
-    defaults.setInteger(SettingsKey::CandidateFontSize, KVFontSizeValues[_controls.fontSize]);
+    KVWriteSettingsWindowSettings({
+        .capsLockToggle = _controls.capsRadio,
+        .persistentToolbar = _controls.persistentToolbar,
+        .toolbarFollowMode = static_cast<std::int64_t>(_controls.followMode),
+        .letterSelection = _controls.letterSelection,
+        .simplifiedOutput = _controls.scriptMode == 1,
+        .themePreset = static_cast<std::int64_t>(_controls.theme),
+        .colors = _controls.colorWells,
+        .fontSizeIndex = _controls.fontSize,
+    });
     defaultCenter().postNotificationName(KVSettingsDidChangeNotification);
     _visible = false;
     if (_body) {

@@ -26,15 +26,18 @@ void CreateEmptyFile(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::filesystem::path KVUserDictionaryIn(const std::filesystem::path& support) {
+    return support / kDirectoryName / kFileName;
+}
+
 std::optional<std::filesystem::path> KVUserDictionaryURL() {
     const std::optional<std::filesystem::path> support = locations().applicationSupportDirectory();
     if (!support) {
         return std::nullopt;
     }
-    const std::filesystem::path directory = *support / kDirectoryName;
+    const std::filesystem::path file = KVUserDictionaryIn(*support);
     std::error_code ignored;
-    std::filesystem::create_directories(directory, ignored);
-    const std::filesystem::path file = directory / kFileName;
+    std::filesystem::create_directories(file.parent_path(), ignored);
     CreateEmptyFile(file);
     return file;
 }

@@ -7,7 +7,11 @@
 
 namespace kv {
 
-// "CQ_Input_KV/CQ_Input_KV_User.txt" in the user's application support directory. Every call
+// Where the user dictionary lives in the application support directory `support`:
+// "CQ_Input_KV/CQ_Input_KV_User.txt". Nothing is made.
+std::filesystem::path KVUserDictionaryIn(const std::filesystem::path& support);
+
+// The user dictionary in the user's application support directory. Every call
 // creates what is missing: the support directory, the "CQ_Input_KV" directory and an empty file.
 // A file that is already there is never touched. Nothing when the support directory can be
 // neither found nor made.

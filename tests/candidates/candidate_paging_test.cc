@@ -173,5 +173,27 @@ TEST_F(CandidatePagingTest, ThePanelIsOneProcessWideWindow) {
     EXPECT_EQ(first.panel().level, Panel::Level::Status);
 }
 
+TEST(CandidatePageRules, PagesWrapAndSelectionKeysPickRows) {
+    EXPECT_EQ(PageStartOf(0), 0);
+    EXPECT_EQ(PageStartOf(19), 10);
+    EXPECT_EQ(PageCount(0), 1);
+    EXPECT_EQ(PageCount(10), 1);
+    EXPECT_EQ(PageCount(23), 3);
+    EXPECT_EQ(RowsOnPage(23, 20), 3);
+    EXPECT_EQ(RowsOnPage(23, 30), 0);
+    EXPECT_EQ(TurnPage(23, 20, 1), 0);   // from the last page to the first
+    EXPECT_EQ(TurnPage(23, 0, -1), 20);  // and back
+    EXPECT_EQ(TurnPage(10, 0, 1), 0);    // one page turns onto itself
+    EXPECT_EQ(TurnPage(0, 0, -1), 0);
+    EXPECT_EQ(SelectionRow("1", false), 0);
+    EXPECT_EQ(SelectionRow("0", false), 9);
+    EXPECT_EQ(SelectionRow("a", false), std::nullopt);
+    EXPECT_EQ(SelectionRow("a", true), 0);
+    EXPECT_EQ(SelectionRow(";", true), 9);  // the key labelled ":"
+    EXPECT_EQ(SelectionRow("1", true), std::nullopt);
+    EXPECT_EQ(SelectionRow("", false), std::nullopt);
+    EXPECT_EQ(SelectionRow("12", false), std::nullopt);
+}
+
 }  // namespace
 }  // namespace kv::testing

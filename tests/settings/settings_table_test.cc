@@ -6,6 +6,7 @@
 
 #include "platform/memory/memory_services.h"
 #include "settings/packed_color.h"
+#include "settings/settings_writer.h"
 
 namespace kv {
 namespace {
@@ -137,6 +138,36 @@ TEST_F(SettingsTable, ChangingOnlyThePresetLeavesStoredColours) {
     }
     defaults.setInteger("ThemePreset", 5);
     EXPECT_EQ(KVReadCandidateWindowSettings().colors, KVPreferenceThemes()[3]);
+}
+
+TEST_F(SettingsTable, WhatTheWriterStoresReadsBackUnchanged) {
+    SettingsWindowSettings written;
+    written.capsLockToggle = false;
+    written.persistentToolbar = false;
+    written.toolbarFollowMode = 2;
+    written.letterSelection = true;
+    written.simplifiedOutput = true;
+    written.themePreset = 3;
+    written.colors = KVPreferenceThemes()[5];
+    written.fontSizeIndex = 4;
+    KVWriteSettingsWindowSettings(written);
+    const SettingsWindowSettings read = KVReadSettingsWindowSettings();
+    EXPECT_EQ(read.capsLockToggle, written.capsLockToggle);
+    EXPECT_EQ(read.persistentToolbar, written.persistentToolbar);
+    EXPECT_EQ(read.toolbarFollowMode, written.toolbarFollowMode);
+    EXPECT_EQ(read.letterSelection, written.letterSelection);
+    EXPECT_EQ(read.simplifiedOutput, written.simplifiedOutput);
+    EXPECT_EQ(read.themePreset, written.themePreset);
+    EXPECT_EQ(read.colors, written.colors);
+    EXPECT_EQ(read.fontSizeIndex, written.fontSizeIndex);
+    // The controller reads the same keys: Shift toggles, simplified output is on.
+    const ControllerSettings controller = KVReadControllerSettings();
+    EXPECT_TRUE(controller.toggleWithShift);
+    EXPECT_TRUE(controller.simplifiedOutput);
+
+    // A value beyond a rule's range is stored inside it.
+    KVWriteSetting(defaults, SettingsWindowRules::ThemePreset, 42);
+    EXPECT_EQ(defaults.integerForKey(SettingsKey::ThemePreset), 9);
 }
 
 }  // namespace

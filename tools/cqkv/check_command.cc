@@ -37,9 +37,7 @@ std::string TableSummary(std::string_view text) {
 
 std::string UserSummary(std::string_view text, const cqinput::CinTable& table) {
     cqinput::PhraseMap phrases;
-    const auto isTableKey = [&table](char key) {
-        return !table.keyLabel(std::string_view(&key, 1)).empty();
-    };
+    const auto isTableKey = [&table](char key) { return table.isKey(key); };
     cqinput::parseUserDictionary(text, isTableKey, phrases);
     std::size_t entries = 0;
     for (const auto& [code, list] : phrases) {

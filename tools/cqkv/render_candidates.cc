@@ -41,8 +41,6 @@ Settings come from an otherwise empty store, so every absent key takes its usual
 
 constexpr double kMaximumScale = 10;
 constexpr Rect kAnchor{200, 600, 1, 18};
-constexpr std::string_view kDigitKeys = "1234567890";
-constexpr std::string_view kLetterKeys = "asdfghjkl:";
 
 struct RenderOptions {
     std::vector<std::pair<std::string, DefaultsValue>> settings;
@@ -183,9 +181,9 @@ int Render(RenderOptions options, std::ostream& err) {
         window.showToolbarAtAnchorRect(kAnchor, controller.simplifiedOutput,
                                        controller.fullwidthMode, false);
     } else {
-        window.showCandidates(
-            std::move(options.candidates), controller.letterSelection ? kLetterKeys : kDigitKeys,
-            options.selected, controller.simplifiedOutput, controller.fullwidthMode, kAnchor);
+        window.showCandidates(std::move(options.candidates),
+                              SelectionKeys(controller.letterSelection), options.selected,
+                              controller.simplifiedOutput, controller.fullwidthMode, kAnchor);
     }
     const Panel& panel = window.panel();
     const Rect bounds({0, 0}, panel.frame().size);

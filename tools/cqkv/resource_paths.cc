@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "words/user_dictionary_url.h"
+
 namespace kv {
 
 namespace {
@@ -54,7 +56,7 @@ std::optional<std::filesystem::path> userDictionaryPath(const char* xdgDataHome,
     } else {
         return std::nullopt;
     }
-    return base / "CQ_Input_KV" / "CQ_Input_KV_User.txt";
+    return KVUserDictionaryIn(base);
 }
 
 }  // namespace kv

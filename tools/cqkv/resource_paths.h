@@ -22,7 +22,8 @@ std::vector<std::filesystem::path> shippedTableCandidates(
 std::filesystem::path defaultTablePath();
 
 // $XDG_DATA_HOME (when set and absolute) or $HOME/.local/share, then
-// CQ_Input_KV/CQ_Input_KV_User.txt. Nothing when neither variable gives a directory.
+// where the input method keeps the user dictionary (KVUserDictionaryIn). Nothing when neither
+// variable gives a directory.
 std::optional<std::filesystem::path> userDictionaryPath(const char* xdgDataHome, const char* home);
 
 }  // namespace kv

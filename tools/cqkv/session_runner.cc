@@ -11,6 +11,7 @@
 #include "settings/settings_keys.h"
 #include "tools/cqkv/recording_user_defaults.h"
 #include "tools/cqkv/us_key_events.h"
+#include "words/user_dictionary_url.h"
 
 namespace kv {
 
@@ -107,9 +108,6 @@ PanelReport PanelReportOf(const KVCandidateWindow& window) {
     return panel;
 }
 
-constexpr std::string_view kUserDictionaryDirectory = "CQ_Input_KV";
-constexpr std::string_view kUserDictionaryFile = "CQ_Input_KV_User.txt";
-
 }  // namespace
 
 struct SessionRunner::ShownCounts {
@@ -127,10 +125,10 @@ SessionRunner::SessionRunner(const SessionOptions& options)
     if (options.user) {
         if (const std::optional<std::filesystem::path> support =
                 _services->locations->applicationSupportDirectory()) {
-            const std::filesystem::path directory = *support / kUserDictionaryDirectory;
+            const std::filesystem::path file = KVUserDictionaryIn(*support);
             std::error_code ignored;
-            std::filesystem::create_directories(directory, ignored);
-            std::filesystem::copy_file(*options.user, directory / kUserDictionaryFile,
+            std::filesystem::create_directories(file.parent_path(), ignored);
+            std::filesystem::copy_file(*options.user, file,
                                        std::filesystem::copy_options::overwrite_existing, ignored);
         }
     }
