@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "hosts/linux/ibus_key_translation.h"
-#include "tools/cqkv/session_runner.h"
+#include "testing/session_runner.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include <unistd.h>
 
-#include "tools/cqkv/session_runner.h"
-#include "tools/cqkv/session_script.h"
+#include "testing/session_runner.h"
+#include "testing/session_script.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Settings held in memory, for tests and for rendering with chosen settings.
+// Settings held in memory, for tests and for rendering with chosen settings. Every write is kept
+// in order too, so a replay can say which keys a step stored.
 #pragma once
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/user_defaults.h"
 
@@ -17,9 +20,11 @@ class MemoryUserDefaults final : public UserDefaults {
     }
     void setObject(std::string_view key, const DefaultsValue& value) override {
         values.insert_or_assign(std::string(key), value);
+        writes.emplace_back(std::string(key), value);
     }
 
     std::map<std::string, DefaultsValue, std::less<>> values;
+    std::vector<std::pair<std::string, DefaultsValue>> writes;
 };
 
 }  // namespace kv

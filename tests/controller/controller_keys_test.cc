@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Key handling: which key events the input method consumes and what each one does, row by row.
 #include "settings/settings_keys.h"
+#include "testing/us_key_events.h"
 #include "tests/controller/controller_test_support.h"
-#include "tools/cqkv/us_key_events.h"
 
 namespace kv::testing {
 namespace {

@@ -19,8 +19,8 @@
 #include "controller/input_controller.h"
 #include "controller/shared_table.h"
 #include "platform/memory/recording_panel.h"
-#include "tools/cqkv/session_runner.h"
-#include "tools/cqkv/session_script.h"
+#include "testing/session_runner.h"
+#include "testing/session_script.h"
 
 namespace kv::testing {
 

@@ -2,9 +2,9 @@
 // `cqkv session`: the scenario notation, the JSON lines and the usage errors.
 #include <sstream>
 
+#include "testing/us_key_events.h"
 #include "tests/controller/controller_test_support.h"
 #include "tools/cqkv/session_command.h"
-#include "tools/cqkv/us_key_events.h"
 
 namespace kv::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "cqkv_test_support.h"
+#include "testing/session_script.h"
 #include "tools/cqkv/session_screen.h"
-#include "tools/cqkv/session_script.h"
 #include "tools/cqkv/terminal_keys.h"
 
 namespace kv {

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "tools/cqkv/session_runner.h"
+#include "testing/session_runner.h"
 
 namespace kv {
 

@@ -12,8 +12,9 @@
 #include "settings/settings_keys.h"
 #include "tools/cqkv/option_values.h"
 #include "tools/cqkv/resource_paths.h"
-#include "tools/cqkv/session_runner.h"
-#include "tools/cqkv/session_script.h"
+#include "tools/cqkv/session_report.h"
+#include "testing/session_runner.h"
+#include "testing/session_script.h"
 
 namespace kv {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "tools/cqkv/us_key_events.h"
+#include "testing/us_key_events.h"
 
 namespace kv {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tools/cqkv/session_runner.h"
+#include "testing/session_runner.h"
 #include "tools/cqkv/terminal_keys.h"
 
 namespace kv {

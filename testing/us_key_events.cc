@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/cqkv/us_key_events.h"
+#include "testing/us_key_events.h"
 
 #include <array>
 

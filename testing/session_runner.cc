@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/cqkv/session_runner.h"
+#include "testing/session_runner.h"
 
 #include <system_error>
 
@@ -9,60 +9,12 @@
 #include "platform/memory/memory_services.h"
 #include "platform/workspace.h"
 #include "settings/settings_keys.h"
-#include "tools/cqkv/recording_user_defaults.h"
-#include "tools/cqkv/us_key_events.h"
+#include "testing/us_key_events.h"
 #include "words/user_dictionary_url.h"
 
 namespace kv {
 
 // The memory bodies, with settings that remember every write.
-class SessionServices {
-  public:
-    SessionServices() {
-        ServiceSet set;
-        set.defaults = Keep(defaults);
-        set.mainQueue = Keep(clock);
-        set.beep = Keep(beep);
-        set.screens = std::make_unique<FixedScreens>();
-        set.textMeasurer = std::make_unique<FixedWidthTextMeasurer>();
-        set.panelBodies = std::make_unique<RecordingPanelBodies>();
-        set.transforms = std::make_unique<MemoryTransforms>();
-        set.workspace = Keep(workspace);
-        set.mainBundle = Keep(bundle);
-        set.locations = Keep(locations);
-        set.keySynth = Keep(keySynth);
-        set.inputSources = std::make_unique<FakeInputSources>();
-        set.log = Keep(log);
-        _previous = installServices(std::move(set));
-    }
-    ~SessionServices() {
-        defaultCenter() = NotificationCenter();
-        workspaceCenter() = NotificationCenter();
-        installServices(std::move(_previous));
-    }
-    SessionServices(const SessionServices&) = delete;
-    SessionServices& operator=(const SessionServices&) = delete;
-
-    RecordingUserDefaults* defaults = nullptr;
-    ManualMainQueue* clock = nullptr;
-    RecordingBeep* beep = nullptr;
-    MemoryBundle* bundle = nullptr;
-    TemporaryLocations* locations = nullptr;
-    RecordingKeySynth* keySynth = nullptr;
-    RecordingWorkspace* workspace = nullptr;
-    RecordingLog* log = nullptr;
-
-  private:
-    template <typename Body>
-    static std::unique_ptr<Body> Keep(Body*& kept) {
-        auto body = std::make_unique<Body>();
-        kept = body.get();
-        return body;
-    }
-
-    ServiceSet _previous;
-};
-
 namespace {
 
 // Window bodies that only count how often their window was brought to the front.
@@ -116,15 +68,15 @@ struct SessionRunner::ShownCounts {
 };
 
 SessionRunner::SessionRunner(const SessionOptions& options)
-    : _services(std::make_unique<SessionServices>()) {
+    : _services(std::make_unique<MemoryServices>()) {
     KVResetSharedTable();
-    _services->bundle->resources.insert_or_assign("CQInput-KV.cin", options.table);
+    _services->bundle().resources.insert_or_assign("CQInput-KV.cin", options.table);
     for (const auto& [key, value] : options.settings) {
-        _services->defaults->values.insert_or_assign(key, value);
+        _services->defaults().values.insert_or_assign(key, value);
     }
     if (options.user) {
         if (const std::optional<std::filesystem::path> support =
-                _services->locations->applicationSupportDirectory()) {
+                _services->locations().applicationSupportDirectory()) {
             const std::filesystem::path file = KVUserDictionaryIn(*support);
             std::error_code ignored;
             std::filesystem::create_directories(file.parent_path(), ignored);
@@ -173,28 +125,28 @@ KVInputController& SessionRunner::controller(const std::string& session) {
     return *_server->controller(session);
 }
 
-RecordingUserDefaults& SessionRunner::defaults() {
-    return *_services->defaults;
+MemoryUserDefaults& SessionRunner::defaults() {
+    return _services->defaults();
 }
 
 ManualMainQueue& SessionRunner::clock() {
-    return *_services->clock;
+    return _services->clock();
 }
 
 TemporaryLocations& SessionRunner::locations() {
-    return *_services->locations;
+    return _services->locations();
 }
 
 RecordingKeySynth& SessionRunner::keySynth() {
-    return *_services->keySynth;
+    return _services->keySynth();
 }
 
 RecordingWorkspace& SessionRunner::workspace() {
-    return *_services->workspace;
+    return _services->workspace();
 }
 
 RecordingLog& SessionRunner::log() {
-    return *_services->log;
+    return _services->log();
 }
 
 StepReport SessionRunner::run(const SessionStep& step) {
@@ -202,8 +154,8 @@ StepReport SessionRunner::run(const SessionStep& step) {
         _current = step.session;
     }
     openSession(_current);
-    const int beepsBefore = _services->beep->count;
-    const std::size_t writesBefore = _services->defaults->writes.size();
+    const int beepsBefore = _services->beep().count;
+    const std::size_t writesBefore = _services->defaults().writes.size();
     const ShownCounts shownBefore{*_preferencesShown, *_wordsShown};
     std::map<std::string, std::size_t> insertionsBefore;
     for (const auto& [name, client] : _clients) {
@@ -234,7 +186,7 @@ std::optional<bool> SessionRunner::perform(const SessionStep& step) {
             pressToolbarButton(step.button);
             break;
         case SessionStepKind::Wait:
-            _services->clock->advance(step.seconds);
+            _services->clock().advance(step.seconds);
             break;
         case SessionStepKind::Activate:
             _server->activateSession(_current);
@@ -329,7 +281,7 @@ StepReport SessionRunner::report(const SessionStep& step, int beepsBefore, std::
     for (std::size_t i = from; i < client.insertions.size(); ++i) {
         result.inserted += Transforms::utf16ToUtf8(client.insertions[i].text);
     }
-    result.beeps = _services->beep->count - beepsBefore;
+    result.beeps = _services->beep().count - beepsBefore;
     result.panel = PanelReportOf(*_candidates);
     result.keyboardVisible = _keyboard->panel().isVisible();
     result.keyboardRequested = _keyboard->requestedVisible();
@@ -339,7 +291,7 @@ StepReport SessionRunner::report(const SessionStep& step, int beepsBefore, std::
     if (*_wordsShown > shownBefore.words) {
         result.windows.emplace_back("words");
     }
-    const auto& writes = _services->defaults->writes;
+    const auto& writes = _services->defaults().writes;
     result.settings.assign(writes.begin() + static_cast<std::ptrdiff_t>(writesBefore),
                            writes.end());
     return result;

@@ -16,14 +16,14 @@
 #include "keyboard/keyboard_window.h"
 #include "platform/memory/manual_main_queue.h"
 #include "platform/memory/memory_files.h"
+#include "platform/memory/memory_user_defaults.h"
 #include "platform/memory/recording_key_synth.h"
 #include "platform/memory/recording_log.h"
 #include "platform/memory/recording_text_client.h"
 #include "platform/services.h"
 #include "settings/preferences_window.h"
-#include "tools/cqkv/recording_user_defaults.h"
-#include "tools/cqkv/session_report.h"
-#include "tools/cqkv/session_script.h"
+#include "testing/session_script.h"
+#include "testing/step_report.h"
 #include "words/words_window.h"
 
 namespace kv {
@@ -34,7 +34,7 @@ struct SessionOptions {
     std::vector<std::pair<std::string, DefaultsValue>> settings;  // stored before the start
 };
 
-class SessionServices;
+class MemoryServices;
 
 class SessionRunner {
   public:
@@ -63,7 +63,7 @@ class SessionRunner {
     KVInputController& controller(const std::string& session);
 
     // The memory bodies in use.
-    RecordingUserDefaults& defaults();
+    MemoryUserDefaults& defaults();
     ManualMainQueue& clock();
     TemporaryLocations& locations();
     RecordingKeySynth& keySynth();
@@ -82,7 +82,7 @@ class SessionRunner {
                       const ShownCounts& shownBefore,
                       const std::map<std::string, std::size_t>& insertionsBefore) const;
 
-    std::unique_ptr<SessionServices> _services;
+    std::unique_ptr<MemoryServices> _services;
     std::unique_ptr<KVCandidateWindow> _candidates;
     std::unique_ptr<KVKeyboardWindow> _keyboard;
     std::unique_ptr<KVPreferencesWindow> _preferences;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/cqkv/session_script.h"
+#include "testing/session_script.h"
 
 #include <array>
 #include <charconv>
@@ -7,7 +7,7 @@
 
 #include "keyboard/keyboard_layout.h"
 #include "keyboard/keyboard_view.h"
-#include "tools/cqkv/us_key_events.h"
+#include "testing/us_key_events.h"
 
 namespace kv {
 
