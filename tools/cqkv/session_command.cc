@@ -10,11 +10,11 @@
 
 #include "controller/shared_table.h"
 #include "settings/settings_keys.h"
+#include "testing/session_runner.h"
+#include "testing/session_script.h"
 #include "tools/cqkv/option_values.h"
 #include "tools/cqkv/resource_paths.h"
 #include "tools/cqkv/session_report.h"
-#include "testing/session_runner.h"
-#include "testing/session_script.h"
 
 namespace kv {
 
@@ -86,20 +86,6 @@ bool AddSetting(std::string_view assignment, SessionOptions& options, std::strin
     return true;
 }
 
-// The value of option `name` at args[i]: after "=" or as the next word.
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
-                                            std::string_view name) {
-    const std::string_view word = args[i];
-    if (word.size() > name.size() && word.substr(0, name.size()) == name &&
-        word[name.size()] == '=') {
-        return word.substr(name.size() + 1);
-    }
-    if (word == name && i + 1 < args.size()) {
-        return args[++i];
-    }
-    return std::nullopt;
-}
-
 bool IsOption(std::string_view word, std::string_view name) {
     return word == name || (word.size() > name.size() && word.substr(0, name.size()) == name &&
                             word[name.size()] == '=');
@@ -108,8 +94,9 @@ bool IsOption(std::string_view word, std::string_view name) {
 // Reads the option at args[i] and its value into `parsed`.
 bool TakeOption(std::span<const std::string_view> args, std::size_t& i, SessionArguments& parsed,
                 std::string& error) {
-    const std::string_view name = args[i].substr(0, args[i].find('='));
-    const std::optional<std::string_view> value = OptionValue(args, i, name);
+    const std::size_t equals = args[i].find('=');
+    const std::string_view name = args[i].substr(0, equals);
+    const std::optional<std::string_view> value = OptionValue(args, i, equals);
     if (!value) {
         error = "option " + std::string(name) + " needs a value";
         return false;
