@@ -13,18 +13,21 @@ using test::RunResult;
 
 TEST(CqkvType, ShowsEachStepAndTheCandidates) {
     const test::TempDir dir;
-    const RunResult run = runCqkv({"type", "a{space}"}, dir);
+    const RunResult run = runCqkv({"type", "a Space"}, dir);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "a: Compose 日\n{space}: ShowCandidates\n  0 日\n  1 曰\n");
+    EXPECT_EQ(run.out, "a: Compose 日\nSpace: ShowCandidates\n  0 日\n  1 曰\n");
 
+    // The session's keys, each meaning what the engine alone makes of it.
     const std::string table = test::dataFile("cqkv_small.cin").string();
-    const RunResult steps = runCqkv(
-        {"type", "--table", table, "ab", "{space}", "{choose 1}", "c{space}", "q", "{esc}", "{bs}"},
-        dir);
+    const RunResult steps = runCqkv({"type", "--table", table, "a b Delete", "b Space click:1",
+                                     "c Return a b Space Return q Escape Delete"},
+                                    dir);
+    EXPECT_EQ(steps.status, 0) << steps.err;
     EXPECT_EQ(steps.out,
-              "a: Compose 日\nb: Compose 日月\n{space}: ShowCandidates\n  0 明\n  1 冐\n"
-              "{choose 1}: Commit 冐\nc: Compose 金\n{space}: Commit 金\nq: None\n"
-              "{esc}: Clear\n{bs}: None\n");
+              "a: Compose 日\nb: Compose 日月\nDelete: Compose 日\nb: Compose 日月\n"
+              "Space: ShowCandidates\n  0 明\n  1 冐\nclick:1: Commit 冐\nc: Compose 金\n"
+              "Return: Commit 金\na: Compose 日\nb: Compose 日月\nSpace: ShowCandidates\n"
+              "  0 明\n  1 冐\nReturn: Commit 明\nq: None\nEscape: Clear\nDelete: None\n");
 }
 
 TEST(CqkvType, JsonLinesCarryStateAndEscapes) {
@@ -34,24 +37,28 @@ TEST(CqkvType, JsonLinesCarryStateAndEscapes) {
                                         "%chardef begin\na say \"hi\"\\\na \x01\x7f\n"
                                         "%chardef end\n")
                                   .string();
-    const RunResult run = runCqkv({"type", "--json", "--table", table, "a{space}{choose 0}"}, dir);
+    const RunResult run = runCqkv({"type", "--json", "--table", table, "a Space click:0"}, dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(
         run.out,
         "{\"op\":\"a\",\"kind\":\"Compose\",\"text\":\"日\",\"code\":\"a\",\"candidates\":[]}\n"
-        "{\"op\":\"{space}\",\"kind\":\"ShowCandidates\",\"text\":\"\",\"code\":\"a\","
+        "{\"op\":\"Space\",\"kind\":\"ShowCandidates\",\"text\":\"\",\"code\":\"a\","
         "\"candidates\":[\"say \\\"hi\\\"\\\\\",\"\\u0001\\u007f\"]}\n"
-        "{\"op\":\"{choose 0}\",\"kind\":\"Commit\",\"text\":\"say \\\"hi\\\"\\\\\","
+        "{\"op\":\"click:0\",\"kind\":\"Commit\",\"text\":\"say \\\"hi\\\"\\\\\","
         "\"code\":\"\",\"candidates\":[]}\n");
 }
 
-TEST(CqkvType, MalformedKeysAreUsageErrors) {
+TEST(CqkvType, KeysTheEngineAloneCannotTakeAreUsageErrors) {
     const test::TempDir dir;
-    for (const std::string keys : {"{choose x}", "{foo}", "a{space", "{choose}"}) {
-        const RunResult run = runCqkv({"type", keys}, dir);
+    // Unknown to the notation, or known but needing the controller, the panel or the clock.
+    for (const std::string keys :
+         {"{space}", "ab", "click:x", "\xE6\x97\xA5", "Tab", "Left", "Ctrl+a", "Cmd+c", "osk:a",
+          "wait:1", "button:words", "activate", "Shift", "CapsLock", "session:2"}) {
+        const RunResult run = runCqkv({"type", "a", keys}, dir);
         EXPECT_EQ(run.status, 2) << keys;
         EXPECT_TRUE(run.out.empty()) << keys;
         EXPECT_TRUE(run.err.starts_with("cqkv type: ")) << run.err;
+        EXPECT_NE(run.err.find(keys), std::string::npos) << run.err;
     }
     EXPECT_EQ(runCqkv({"type"}, dir).status, 2);
     EXPECT_EQ(runCqkv({"type", "--jsn", "a"}, dir).status, 2);

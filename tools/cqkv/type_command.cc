@@ -9,9 +9,34 @@
 
 namespace kv {
 
-std::string formatStepText(const KeyOp& op, const cqinput::EngineAction& action,
+namespace {
+
+// The steps of `script`, or false after a usage message on `err`.
+bool ReadEngineSteps(std::string_view script, std::vector<EngineStep>& steps, std::ostream& err) {
+    std::string badToken;
+    const std::optional<std::vector<SessionStep>> sessionSteps =
+        parseSessionScript(script, badToken);
+    if (!sessionSteps) {
+        err << "cqkv type: unknown token \"" << badToken << "\" (see cqkv type --help)\n";
+        return false;
+    }
+    for (const SessionStep& sessionStep : *sessionSteps) {
+        std::optional<EngineStep> step = engineStep(sessionStep);
+        if (!step) {
+            err << "cqkv type: \"" << sessionStep.token
+                << "\" needs the input method around the engine; use cqkv session\n";
+            return false;
+        }
+        steps.push_back(std::move(*step));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string formatStepText(const EngineStep& step, const cqinput::EngineAction& action,
                            const cqinput::InputEngine& engine) {
-    std::string line = op.text + ": " + std::string(actionKindName(action.kind));
+    std::string line = step.token + ": " + std::string(actionKindName(action.kind));
     if (!action.text.empty()) {
         line += ' ' + action.text;
     }
@@ -24,9 +49,9 @@ std::string formatStepText(const KeyOp& op, const cqinput::EngineAction& action,
     return line;
 }
 
-std::string formatStepJson(const KeyOp& op, const cqinput::EngineAction& action,
+std::string formatStepJson(const EngineStep& step, const cqinput::EngineAction& action,
                            const cqinput::InputEngine& engine) {
-    std::string line = "{\"op\":" + jsonString(op.text) +
+    std::string line = "{\"op\":" + jsonString(step.token) +
                        ",\"kind\":" + jsonString(actionKindName(action.kind)) +
                        ",\"text\":" + jsonString(action.text) +
                        ",\"code\":" + jsonString(engine.code) + ",\"candidates\":[";
@@ -46,9 +71,8 @@ int runType(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     for (const std::string& word : arguments.positional) {
         script += (script.empty() ? "" : " ") + word;
     }
-    std::vector<KeyOp> ops;
-    if (std::optional<KeyScriptError> error = parseKeyScript(script, ops)) {
-        err << "cqkv type: " << error->message << '\n';
+    std::vector<EngineStep> steps;
+    if (!ReadEngineSteps(script, steps, err)) {
         return 2;
     }
     cqinput::CinTable table;
@@ -56,10 +80,10 @@ int runType(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         return 1;
     }
     cqinput::InputEngine engine(table);
-    for (const KeyOp& op : ops) {
-        const cqinput::EngineAction action = applyKeyOp(engine, op);
-        out << (arguments.json ? formatStepJson(op, action, engine)
-                               : formatStepText(op, action, engine));
+    for (const EngineStep& step : steps) {
+        const cqinput::EngineAction action = applyEngineStep(engine, step);
+        out << (arguments.json ? formatStepJson(step, action, engine)
+                               : formatStepText(step, action, engine));
     }
     return 0;
 }

@@ -59,14 +59,18 @@ then the shorter. Blanks only separate; a character given twice is shown once.
 constexpr std::string_view kType =
     R"text(Usage: cqkv type [--table FILE] [--user FILE] [--json] KEYS...
 
-Runs KEYS through an input engine and prints, for each operation, the action's kind and text,
-and after ShowCandidates the candidates with the index {choose N} takes. KEYS are joined with
-blanks, which only separate. Each other character is one key press, except the tokens:
-  {space}      look the code up (trigger)
-  {bs}         backspace
-  {esc}        cancel the composition
-  {choose N}   choose candidate N, counted from 0
-Example: cqkv type "a{space}{choose 1}"
+Runs KEYS through an input engine alone, without the input method around it, and prints, for
+each key, the action's kind and text, and after ShowCandidates the candidates with the row
+click:N chooses. KEYS are joined with blanks and read in the notation of cqkv session; the
+tokens the engine alone takes are:
+  a  1  ;  Shift+a ...  a printable key, pressed into the code
+  Space        look the code up (trigger)
+  Delete       take the last key back
+  Escape       cancel the composition
+  Return       choose the first candidate when they are shown, else look the code up
+  click:N      choose candidate N (0 to 9)
+Any other token is a usage error.
+Example: cqkv type a b Space click:1
 
   --table FILE   the CIN table (default: the shipped CQInput-KV.cin)
   --user FILE    a user dictionary to add
