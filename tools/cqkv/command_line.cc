@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "tools/cqkv/option_reader.h"
+
 namespace kv {
 
 namespace {
@@ -30,38 +32,33 @@ const ValueOption* FindValueOption(std::string_view name) {
     return nullptr;
 }
 
-// Takes one option word (and maybe the next word as its value); false with `error` on misuse.
-bool TakeOption(std::span<const std::string_view> args, std::size_t& i, std::uint32_t allowed,
+// Takes one option (and maybe the next word as its value); false with `error` on misuse.
+bool TakeOption(const OptionWord& word, OptionReader& reader, std::uint32_t allowed,
                 Arguments& parsed, std::string& error) {
-    const std::string_view word = args[i];
-    const std::size_t equals = word.find('=');
-    const std::string_view name = word.substr(0, equals);
-    if (name == "-h" || name == "--help") {
+    if (word.isHelp()) {
         parsed.help = true;
         return true;
     }
-    if (name == "--json" && (allowed & kOptionJson) != 0 && equals == std::string_view::npos) {
+    if (word.name == "--json" && (allowed & kOptionJson) != 0 && !word.inlineValue) {
         parsed.json = true;
         return true;
     }
-    const ValueOption* option = FindValueOption(name);
+    const ValueOption* option = FindValueOption(word.name);
     if (option == nullptr || (allowed & option->bit) == 0) {
-        error = "unknown option \"" + std::string(word) + "\"";
+        error = "unknown option \"" + std::string(word.text) + "\"";
         return false;
     }
     std::optional<std::string>& field = parsed.*(option->field);
     if (field) {
-        error = "the option " + std::string(name) + " is given twice";
+        error = "the option " + std::string(word.name) + " is given twice";
         return false;
     }
-    if (equals != std::string_view::npos) {
-        field = std::string(word.substr(equals + 1));
-    } else if (i + 1 < args.size()) {
-        field = std::string(args[++i]);
-    } else {
-        error = "the option " + std::string(name) + " needs a value";
+    const std::optional<std::string_view> value = reader.value();
+    if (!value) {
+        error = "the option " + std::string(word.name) + " needs a value";
         return false;
     }
+    field = std::string(*value);
     return true;
 }
 
@@ -70,14 +67,11 @@ bool TakeOption(std::span<const std::string_view> args, std::size_t& i, std::uin
 std::optional<Arguments> parseArguments(std::span<const std::string_view> args,
                                         std::uint32_t allowed, std::string& error) {
     Arguments parsed;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view word = args[i];
-        if (optionsEnded || word.size() < 2 || word.front() != '-') {
-            parsed.positional.emplace_back(word);
-        } else if (word == "--") {
-            optionsEnded = true;
-        } else if (!TakeOption(args, i, allowed, parsed, error)) {
+    OptionReader reader(args);
+    while (const std::optional<OptionWord> word = reader.next()) {
+        if (word->isOperand()) {
+            parsed.positional.emplace_back(word->text);
+        } else if (!TakeOption(*word, reader, allowed, parsed, error)) {
             return std::nullopt;
         }
     }

@@ -61,15 +61,4 @@ std::optional<Size> WholeSize(std::string_view text) {
     return Size{static_cast<double>(*width), static_cast<double>(*height)};
 }
 
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
-                                            std::size_t equals) {
-    if (equals != std::string_view::npos) {
-        return args[i].substr(equals + 1);
-    }
-    if (i + 1 < args.size()) {
-        return args[++i];
-    }
-    return std::nullopt;
-}
-
 }  // namespace kv

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,10 +24,5 @@ bool StoreSetting(std::string_view assignment, UserDefaults& settings, std::stri
 
 // "WxH" in whole points; nothing when either side is not a whole number.
 std::optional<Size> WholeSize(std::string_view text);
-
-// The value of the option at args[i], given as "--name=VALUE" (`equals` is the position of the
-// "=") or as "--name VALUE" (then `i` moves to the value); nothing when it is missing.
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
-                                            std::size_t equals);
 
 }  // namespace kv

@@ -16,6 +16,7 @@
 #include "platform/memory/recording_panel.h"
 #include "platform/services.h"
 #include "settings/settings_table.h"
+#include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
 
 namespace kv {
@@ -97,45 +98,37 @@ bool TakesValue(std::string_view name) {
     return name == "--set" || name == "--selected" || name == "--scale" || name == "--out";
 }
 
-// Takes the option at `i` (and maybe its value at i + 1); false with `error` on misuse.
-bool TakeOption(std::span<const std::string_view> args, std::size_t& i, RenderOptions& options,
+// Takes one option (and maybe its value, the next word); false with `error` on misuse.
+bool TakeOption(const OptionWord& word, OptionReader& reader, RenderOptions& options,
                 std::string& error) {
-    const std::string_view word = args[i];
-    const std::size_t equals = word.find('=');
-    const std::string_view name = word.substr(0, equals);
-    if (equals == std::string_view::npos && (word == "-h" || word == "--help")) {
+    if (!word.inlineValue && word.isHelp()) {
         options.help = true;
         return true;
     }
-    if (equals == std::string_view::npos && word == "--toolbar-only") {
+    if (!word.inlineValue && word.name == "--toolbar-only") {
         options.toolbarOnly = true;
         return true;
     }
-    if (!TakesValue(name)) {
-        error = "unknown option \"" + std::string(word) + "\"";
+    if (!TakesValue(word.name)) {
+        error = "unknown option \"" + std::string(word.text) + "\"";
         return false;
     }
-    if (equals != std::string_view::npos) {
-        return TakeValue(name, word.substr(equals + 1), options, error);
-    }
-    if (i + 1 >= args.size()) {
-        error = "the option " + std::string(name) + " needs a value";
+    const std::optional<std::string_view> value = reader.value();
+    if (!value) {
+        error = "the option " + std::string(word.name) + " needs a value";
         return false;
     }
-    return TakeValue(name, args[++i], options, error);
+    return TakeValue(word.name, *value, options, error);
 }
 
 std::optional<RenderOptions> ParseOptions(std::span<const std::string_view> args,
                                           std::string& error) {
     RenderOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view word = args[i];
-        if (optionsEnded || word.size() < 2 || word.front() != '-') {
-            options.candidates.emplace_back(word);
-        } else if (word == "--") {
-            optionsEnded = true;
-        } else if (!TakeOption(args, i, options, error)) {
+    OptionReader reader(args);
+    while (const std::optional<OptionWord> word = reader.next()) {
+        if (word->isOperand()) {
+            options.candidates.emplace_back(word->text);
+        } else if (!TakeOption(*word, reader, options, error)) {
             return std::nullopt;
         }
     }

@@ -9,6 +9,7 @@
 #include "platform/linux/cairo_image_canvas.h"
 #include "platform/linux/pango_text_measurer.h"
 #include "platform/services.h"
+#include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
 
 namespace kv {
@@ -68,18 +69,18 @@ std::optional<RenderKeyboardOptions> parseRenderKeyboardOptions(
     std::span<const std::string_view> args, std::string& error) {
     RenderKeyboardOptions options;
     bool sizeGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::size_t equals = args[i].find('=');
-        const std::string_view name = args[i].substr(0, equals);
-        if (name == "-h" || name == "--help") {
+    OptionReader reader(args);
+    while (const std::optional<OptionWord> word = reader.next()) {
+        const std::string_view name = word->name;
+        if (word->isHelp()) {
             options.help = true;
             continue;
         }
         if (name != "--set" && name != "--size" && name != "--out") {
-            error = "unknown option or argument \"" + std::string(args[i]) + "\"";
+            error = "unknown option or argument \"" + std::string(word->text) + "\"";
             return std::nullopt;
         }
-        const std::optional<std::string_view> value = OptionValue(args, i, equals);
+        const std::optional<std::string_view> value = reader.value();
         if (!value) {
             error = "the option " + std::string(name) + " needs a value";
             return std::nullopt;

@@ -10,6 +10,7 @@
 #include "platform/memory/memory_services.h"
 #include "platform/services.h"
 #include "settings/preferences_window.h"
+#include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
 #include "words/user_dictionary_url.h"
 #include "words/words_window.h"
@@ -115,18 +116,18 @@ std::optional<RenderWindowOptions> parseRenderWindowOptions(RenderedWindow windo
                                                             std::string& error) {
     RenderWindowOptions options;
     options.window = window;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::size_t equals = args[i].find('=');
-        const std::string_view name = args[i].substr(0, equals);
-        if (name == "-h" || name == "--help") {
+    OptionReader reader(args);
+    while (const std::optional<OptionWord> word = reader.next()) {
+        const std::string_view name = word->name;
+        if (word->isHelp()) {
             options.help = true;
             continue;
         }
         if (!KnownOption(window, name)) {
-            error = "unknown option or argument \"" + std::string(args[i]) + "\"";
+            error = "unknown option or argument \"" + std::string(word->text) + "\"";
             return std::nullopt;
         }
-        const std::optional<std::string_view> value = OptionValue(args, i, equals);
+        const std::optional<std::string_view> value = reader.value();
         if (!value) {
             error = "the option " + std::string(name) + " needs a value";
             return std::nullopt;

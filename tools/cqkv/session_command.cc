@@ -12,6 +12,7 @@
 #include "settings/settings_keys.h"
 #include "testing/session_runner.h"
 #include "testing/session_script.h"
+#include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
 #include "tools/cqkv/resource_paths.h"
 #include "tools/cqkv/session_report.h"
@@ -86,17 +87,19 @@ bool AddSetting(std::string_view assignment, SessionOptions& options, std::strin
     return true;
 }
 
-bool IsOption(std::string_view word, std::string_view name) {
-    return word == name || (word.size() > name.size() && word.substr(0, name.size()) == name &&
-                            word[name.size()] == '=');
-}
-
-// Reads the option at args[i] and its value into `parsed`.
-bool TakeOption(std::span<const std::string_view> args, std::size_t& i, SessionArguments& parsed,
+// Reads one option and its value into `parsed`.
+bool TakeOption(const OptionWord& word, OptionReader& reader, SessionArguments& parsed,
                 std::string& error) {
-    const std::size_t equals = args[i].find('=');
-    const std::string_view name = args[i].substr(0, equals);
-    const std::optional<std::string_view> value = OptionValue(args, i, equals);
+    if (word.isHelp() && !word.inlineValue) {
+        parsed.help = true;
+        return true;
+    }
+    const std::string_view name = word.name;
+    if (name != "--table" && name != "--user" && name != "--set") {
+        error = "unknown option \"" + std::string(word.text) + "\"";
+        return false;
+    }
+    const std::optional<std::string_view> value = reader.value();
     if (!value) {
         error = "option " + std::string(name) + " needs a value";
         return false;
@@ -114,23 +117,12 @@ bool TakeOption(std::span<const std::string_view> args, std::size_t& i, SessionA
 std::optional<SessionArguments> ParseArguments(std::span<const std::string_view> args,
                                                std::string& error) {
     SessionArguments parsed;
-    bool options = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view word = args[i];
-        if (options && word == "--") {
-            options = false;
-        } else if (options && (word == "--help" || word == "-h")) {
-            parsed.help = true;
-        } else if (options && (IsOption(word, "--table") || IsOption(word, "--user") ||
-                               IsOption(word, "--set"))) {
-            if (!TakeOption(args, i, parsed, error)) {
-                return std::nullopt;
-            }
-        } else if (options && word.size() > 2 && word.substr(0, 2) == "--") {
-            error = "unknown option \"" + std::string(word) + "\"";
+    OptionReader reader(args);
+    while (const std::optional<OptionWord> word = reader.next()) {
+        if (word->isOperand()) {
+            parsed.script += (parsed.script.empty() ? "" : " ") + std::string(word->text);
+        } else if (!TakeOption(*word, reader, parsed, error)) {
             return std::nullopt;
-        } else {
-            parsed.script += (parsed.script.empty() ? "" : " ") + std::string(word);
         }
     }
     return parsed;
