@@ -9,15 +9,11 @@
 
 #include "candidates/candidate_window.h"
 #include "platform/linux/cairo_image_canvas.h"
-#include "platform/linux/pango_text_measurer.h"
-#include "platform/memory/manual_main_queue.h"
-#include "platform/memory/memory_bodies.h"
 #include "platform/memory/memory_user_defaults.h"
-#include "platform/memory/recording_panel.h"
-#include "platform/services.h"
 #include "settings/settings_table.h"
 #include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
+#include "tools/cqkv/render_services.h"
 
 namespace kv {
 
@@ -139,34 +135,11 @@ std::optional<RenderOptions> ParseOptions(std::span<const std::string_view> args
     return options;
 }
 
-// The services of a desktop without a display: settings in memory, text measured with Pango.
-// Puts the previous services back when it goes.
-class RenderServices {
-  public:
-    explicit RenderServices(const RenderOptions& options) {
-        ServiceSet set;
-        auto defaults = std::make_unique<MemoryUserDefaults>();
-        for (const auto& [key, value] : options.settings) {
-            defaults->setObject(key, value);
-        }
-        set.defaults = std::move(defaults);
-        set.mainQueue = std::make_unique<ManualMainQueue>();
-        set.beep = std::make_unique<RecordingBeep>();
-        set.screens = std::make_unique<FixedScreens>();
-        set.textMeasurer = std::make_unique<PangoTextMeasurer>();
-        set.panelBodies = std::make_unique<RecordingPanelBodies>();
-        _previous = installServices(std::move(set));
-    }
-    ~RenderServices() { installServices(std::move(_previous)); }
-    RenderServices(const RenderServices&) = delete;
-    RenderServices& operator=(const RenderServices&) = delete;
-
-  private:
-    ServiceSet _previous;
-};
-
 int Render(RenderOptions options, std::ostream& err) {
-    const RenderServices services(options);
+    const RenderServices services;
+    for (const auto& [key, value] : options.settings) {
+        services.defaults().setObject(key, value);
+    }
     // The script, width and selection keys the controller would pass with these settings.
     const ControllerSettings controller = KVReadControllerSettings(standardUserDefaults());
     KVCandidateWindow window;

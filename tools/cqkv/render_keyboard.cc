@@ -7,10 +7,9 @@
 
 #include "keyboard/keyboard_view.h"
 #include "platform/linux/cairo_image_canvas.h"
-#include "platform/linux/pango_text_measurer.h"
-#include "platform/services.h"
 #include "tools/cqkv/option_reader.h"
 #include "tools/cqkv/option_values.h"
+#include "tools/cqkv/render_services.h"
 
 namespace kv {
 
@@ -50,18 +49,6 @@ bool TakeSize(std::string_view text, Size& size, std::string& error) {
     size = *whole;
     return true;
 }
-
-// Puts the previous services back when the picture is done.
-class InstalledServices {
-  public:
-    explicit InstalledServices(ServiceSet set) : _previous(installServices(std::move(set))) {}
-    ~InstalledServices() { installServices(std::move(_previous)); }
-    InstalledServices(const InstalledServices&) = delete;
-    InstalledServices& operator=(const InstalledServices&) = delete;
-
-  private:
-    ServiceSet _previous;
-};
 
 }  // namespace
 
@@ -108,12 +95,8 @@ std::optional<RenderKeyboardOptions> parseRenderKeyboardOptions(
 }
 
 bool renderKeyboard(const RenderKeyboardOptions& options, std::string& error) {
-    ServiceSet set;
-    auto settings = std::make_unique<MemoryUserDefaults>();
-    settings->values = options.settings.values;
-    set.defaults = std::move(settings);
-    set.textMeasurer = std::make_unique<PangoTextMeasurer>();
-    const InstalledServices installed(std::move(set));
+    const RenderServices services;
+    services.defaults().values = options.settings.values;
 
     const KVKeyboardView view(Rect({0, 0}, options.size));
     CairoImageCanvas canvas(options.size, 1.0);
