@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/transforms.h"
 #include "settings/settings_keys.h"
 
 namespace kv {
@@ -37,15 +38,6 @@ IBusProperty* PropertyOf(const KVCandidateWindow& window, const ToolbarProperty&
     return ibus_property_new(std::string(property.key).c_str(), PROP_TYPE_NORMAL,
                              Text(title.empty() ? property.tooltip : title), nullptr,
                              Text(property.tooltip), TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr);
-}
-
-std::string Utf8Of(std::u16string_view text) {
-    gchar* const converted =
-        g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()),
-                        static_cast<glong>(text.size()), nullptr, nullptr, nullptr);
-    std::string out = converted != nullptr ? converted : "";
-    g_free(converted);
-    return out;
 }
 
 }  // namespace
@@ -83,7 +75,8 @@ void IBusDesktopPanel::panelDidChange(const Panel& panel) {
         ibus_lookup_table_set_cursor_pos(table, static_cast<guint>(highlight));
     }
     ibus_engine_update_lookup_table(engine, table, TRUE);
-    const std::string reading = link->focusedReading ? Utf8Of(link->focusedReading()) : "";
+    const std::string reading =
+        link->focusedReading ? Transforms::utf16ToUtf8(link->focusedReading()) : "";
     const std::string& page = _window.pageLabel().text;
     ibus_engine_update_auxiliary_text(engine, Text(page.empty() ? reading : reading + "　" + page),
                                       TRUE);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <utility>
 
 #include <gdk/gdkx.h>
 
@@ -82,6 +81,11 @@ IBusTextClient* IBusEngineHost::focusedClient() const {
     return found == _clients.end() ? nullptr : found->second.get();
 }
 
+bool IBusEngineHost::focusedIsSecure() const {
+    const IBusTextClient* const client = focusedClient();
+    return client != nullptr && client->isSecure();
+}
+
 KVInputController* IBusEngineHost::focusedController() const {
     return _server.controller(_link->focusedPath);
 }
@@ -90,7 +94,7 @@ bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode
                                      std::uint32_t state) {
     activatePending();
     const std::string& path = _link->focusedPath;
-    if (path.empty() || _secure[path]) {
+    if (path.empty() || focusedIsSecure()) {
         return false;
     }
     const std::optional<KeyEvent> event =
@@ -137,7 +141,7 @@ void IBusEngineHost::activatePending() {
     }
     _activationPending = false;
     const std::string& path = _link->focusedPath;
-    if (!path.empty() && !_secure[path]) {
+    if (!path.empty() && !focusedIsSecure()) {
         choosePanel();
         _server.activateSession(path);
     }
@@ -173,7 +177,7 @@ void IBusEngineHost::focusOut(std::string_view path) {
     }
     const bool wasActivated = !_activationPending;
     _activationPending = false;
-    if (wasActivated && !_secure[_link->focusedPath]) {
+    if (wasActivated && !focusedIsSecure()) {
         _server.deactivateSession(path);
     }
     _link->focusedPath.clear();
@@ -185,7 +189,6 @@ void IBusEngineHost::closeOldestSessions() {
         _recent.pop_front();
         _server.closeSession(oldest);
         _clients.erase(oldest);
-        _secure.erase(oldest);
     }
 }
 
@@ -211,24 +214,20 @@ void IBusEngineHost::setSurroundingText(IBusText* text, std::uint32_t cursor,
     if (client == nullptr || text == nullptr) {
         return;
     }
-    glong length = 0;
-    gunichar* const ucs4 = g_utf8_to_ucs4_fast(ibus_text_get_text(text), -1, &length);
-    client->setSurroundingText(
-        std::u32string(reinterpret_cast<const char32_t*>(ucs4), static_cast<std::size_t>(length)),
-        cursor, anchor);
-    g_free(ucs4);
+    client->setSurroundingText(ibus_text_get_text(text), cursor, anchor);
 }
 
 void IBusEngineHost::setContentType(std::uint32_t purpose) {
-    const std::string& path = _link->focusedPath;
-    if (path.empty()) {
+    IBusTextClient* const client = focusedClient();
+    if (client == nullptr) {
         return;
     }
     const bool secure = IsSecurePurpose(purpose);
-    const bool wasSecure = std::exchange(_secure[path], secure);
+    const bool wasSecure = client->isSecure();
+    client->setSecure(secure);
     if (secure && !wasSecure && !_activationPending) {
         // What was typed so far stays out of a password field, and so does the panel.
-        _server.deactivateSession(path);
+        _server.deactivateSession(client->path());
         KVCandidatePanel().hide();
     }
 }
@@ -276,7 +275,7 @@ void IBusEngineHost::propertyActivate(std::string_view name) {
 void IBusEngineHost::pressKey(std::uint32_t evdevCode) {
     activatePending();
     const std::string& path = _link->focusedPath;
-    if (path.empty() || _secure[path]) {
+    if (path.empty() || focusedIsSecure()) {
         return;
     }
     if (const std::optional<KeyEvent> event = TranslateIBusKey({0, evdevCode, 0, 0})) {

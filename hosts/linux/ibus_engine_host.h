@@ -48,6 +48,7 @@ class IBusEngineHost {
   private:
     IBusTextClient* focusedClient() const;
     KVInputController* focusedController() const;
+    bool focusedIsSecure() const;
     void activatePending();
     void closeOldestSessions();
     void registerMenu();
@@ -57,8 +58,7 @@ class IBusEngineHost {
     std::shared_ptr<IBusEngineLink> _link;
     KVInputServer _server;
     std::map<std::string, std::shared_ptr<IBusTextClient>, std::less<>> _clients;
-    std::map<std::string, bool, std::less<>> _secure;  // password and PIN fields
-    std::list<std::string> _recent;                    // least recently focused first
+    std::list<std::string> _recent;  // least recently focused first
     std::string _lastClientName;
     bool _activationPending = false;
     bool _desktopPanel = false;

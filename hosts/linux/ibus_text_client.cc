@@ -4,41 +4,11 @@
 #include <algorithm>
 
 #include "platform/linux/gdk_screens.h"
+#include "platform/transforms.h"
 
 namespace kv {
 
 namespace {
-
-std::string Utf8Of(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;  // an unpaired surrogate
-        }
-        char buffer[6];
-        const int n = g_unichar_to_utf8(static_cast<gunichar>(c), buffer);
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    return out;
-}
-
-std::u16string Utf16Of(std::u32string_view text) {
-    std::u16string out;
-    for (const char32_t c : text) {
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
-    return out;
-}
 
 // Code points in the first `units` UTF-16 units of `text`.
 glong CodePoints(std::u16string_view text, std::int64_t units) {
@@ -53,13 +23,14 @@ glong CodePoints(std::u16string_view text, std::int64_t units) {
     return count;
 }
 
-std::int64_t Utf16Units(std::u32string_view text, std::uint32_t codePoints) {
-    const std::size_t n = std::min<std::size_t>(codePoints, text.size());
-    std::int64_t units = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        units += text[i] >= 0x10000 ? 2 : 1;
+// UTF-16 units in the first `codePoints` code points of `text`.
+std::int64_t Utf16Units(std::u16string_view text, std::uint32_t codePoints) {
+    std::size_t i = 0;
+    for (std::uint32_t n = 0; n < codePoints && i < text.size(); ++n) {
+        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size();
+        i += pair ? 2 : 1;
     }
-    return units;
+    return static_cast<std::int64_t>(i);
 }
 
 }  // namespace
@@ -71,12 +42,12 @@ void IBusTextClient::setCursorLocation(const Rect& rootRect) {
     _cursor = rootRect;
 }
 
-void IBusTextClient::setSurroundingText(const std::u32string& text, std::uint32_t cursor,
+void IBusTextClient::setSurroundingText(std::string_view utf8, std::uint32_t cursor,
                                         std::uint32_t anchor) {
     Surrounding surrounding;
-    surrounding.cursor = Utf16Units(text, cursor);
-    surrounding.anchor = Utf16Units(text, anchor);
-    surrounding.text = Utf16Of(text);
+    surrounding.text = Transforms::utf8ToUtf16(utf8);
+    surrounding.cursor = Utf16Units(surrounding.text, cursor);
+    surrounding.anchor = Utf16Units(surrounding.text, anchor);
     _surrounding = std::move(surrounding);
 }
 
@@ -87,7 +58,7 @@ void IBusTextClient::setMarkedText(std::u16string_view text, Underline underline
     if (engine == nullptr) {
         return;
     }
-    const std::string utf8 = Utf8Of(text);
+    const std::string utf8 = Transforms::utf16ToUtf8(text);
     IBusText* const preedit = ibus_text_new_from_string(utf8.c_str());
     const glong length = g_utf8_strlen(utf8.c_str(), -1);
     if (underline == Underline::Single && length > 0) {
@@ -110,7 +81,8 @@ void IBusTextClient::insertText(std::u16string_view text, Range replacementRange
         deleteSurrounding(engine, replacementRange);
     }
     if (!text.empty()) {
-        ibus_engine_commit_text(engine, ibus_text_new_from_string(Utf8Of(text).c_str()));
+        ibus_engine_commit_text(engine,
+                                ibus_text_new_from_string(Transforms::utf16ToUtf8(text).c_str()));
     }
 }
 

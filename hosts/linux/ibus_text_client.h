@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "hosts/linux/ibus_engine_link.h"
 #include "platform/text_client.h"
@@ -23,8 +24,11 @@ class IBusTextClient final : public TextClient {
     // What the context told the engine while it was attached to it.
     void setCursorLocation(const Rect& rootRect);  // GDK root coordinates, y downward
     const std::optional<Rect>& cursorLocation() const { return _cursor; }
-    void setSurroundingText(const std::u32string& text, std::uint32_t cursor, std::uint32_t anchor);
-    void forgetSurroundingText() { _surrounding.reset(); }
+    // The text around the caret; the caret and the anchor count code points.
+    void setSurroundingText(std::string_view utf8, std::uint32_t cursor, std::uint32_t anchor);
+    // A password or PIN field: every key goes to the application and no panel is shown.
+    void setSecure(bool secure) { _secure = secure; }
+    bool isSecure() const { return _secure; }
 
     void setMarkedText(std::u16string_view text, Underline underline, Range selectionRange,
                        Range replacementRange) override;
@@ -54,6 +58,7 @@ class IBusTextClient final : public TextClient {
     std::optional<Rect> _cursor;
     std::optional<Surrounding> _surrounding;
     std::u16string _marked;
+    bool _secure = false;
 };
 
 }  // namespace kv
