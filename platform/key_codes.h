@@ -151,6 +151,40 @@ inline constexpr int DigitRowIndex(std::uint16_t keyCode) {
     }
 }
 
+// A key of the main block and what it types on the US layout, alone and with Shift.
+struct USPrintableKey {
+    char plain;
+    char shifted;
+    std::uint16_t keyCode;
+};
+
+inline constexpr std::array<USPrintableKey, 47> kUSPrintableKeys{{
+    {'a', 'A', KeyCode::A},           {'s', 'S', KeyCode::S},
+    {'d', 'D', KeyCode::D},           {'f', 'F', KeyCode::F},
+    {'h', 'H', KeyCode::H},           {'g', 'G', KeyCode::G},
+    {'z', 'Z', KeyCode::Z},           {'x', 'X', KeyCode::X},
+    {'c', 'C', KeyCode::C},           {'v', 'V', KeyCode::V},
+    {'b', 'B', KeyCode::B},           {'q', 'Q', KeyCode::Q},
+    {'w', 'W', KeyCode::W},           {'e', 'E', KeyCode::E},
+    {'r', 'R', KeyCode::R},           {'y', 'Y', KeyCode::Y},
+    {'t', 'T', KeyCode::T},           {'1', '!', KeyCode::Digit1},
+    {'2', '@', KeyCode::Digit2},      {'3', '#', KeyCode::Digit3},
+    {'4', '$', KeyCode::Digit4},      {'6', '^', KeyCode::Digit6},
+    {'5', '%', KeyCode::Digit5},      {'=', '+', KeyCode::Equal},
+    {'9', '(', KeyCode::Digit9},      {'7', '&', KeyCode::Digit7},
+    {'-', '_', KeyCode::Minus},       {'8', '*', KeyCode::Digit8},
+    {'0', ')', KeyCode::Digit0},      {']', '}', KeyCode::RightBracket},
+    {'o', 'O', KeyCode::O},           {'u', 'U', KeyCode::U},
+    {'[', '{', KeyCode::LeftBracket}, {'i', 'I', KeyCode::I},
+    {'p', 'P', KeyCode::P},           {'l', 'L', KeyCode::L},
+    {'j', 'J', KeyCode::J},           {'\'', '"', KeyCode::Quote},
+    {'k', 'K', KeyCode::K},           {';', ':', KeyCode::Semicolon},
+    {'\\', '|', KeyCode::Backslash},  {',', '<', KeyCode::Comma},
+    {'/', '?', KeyCode::Slash},       {'n', 'N', KeyCode::N},
+    {'m', 'M', KeyCode::M},           {'.', '>', KeyCode::Period},
+    {'`', '~', KeyCode::Grave},
+}};
+
 // The US layout's shifted symbol of a symbol key (codes 18 to 50), whatever the user's layout,
 // so Shift with a digit or punctuation key offers the same code key everywhere; 0 for letters,
 // the backslash and every other key.

@@ -11,32 +11,6 @@ namespace {
 
 namespace K = KeyCode;
 
-// A key of the main block: what it types alone and with Shift.
-struct PrintableKey {
-    char plain;
-    char shifted;
-    std::uint16_t keyCode;
-};
-
-constexpr std::array<PrintableKey, 47> kPrintableKeys{{
-    {'a', 'A', K::A},         {'s', 'S', K::S},          {'d', 'D', K::D},
-    {'f', 'F', K::F},         {'h', 'H', K::H},          {'g', 'G', K::G},
-    {'z', 'Z', K::Z},         {'x', 'X', K::X},          {'c', 'C', K::C},
-    {'v', 'V', K::V},         {'b', 'B', K::B},          {'q', 'Q', K::Q},
-    {'w', 'W', K::W},         {'e', 'E', K::E},          {'r', 'R', K::R},
-    {'y', 'Y', K::Y},         {'t', 'T', K::T},          {'1', '!', K::Digit1},
-    {'2', '@', K::Digit2},    {'3', '#', K::Digit3},     {'4', '$', K::Digit4},
-    {'6', '^', K::Digit6},    {'5', '%', K::Digit5},     {'=', '+', K::Equal},
-    {'9', '(', K::Digit9},    {'7', '&', K::Digit7},     {'-', '_', K::Minus},
-    {'8', '*', K::Digit8},    {'0', ')', K::Digit0},     {']', '}', K::RightBracket},
-    {'o', 'O', K::O},         {'u', 'U', K::U},          {'[', '{', K::LeftBracket},
-    {'i', 'I', K::I},         {'p', 'P', K::P},          {'l', 'L', K::L},
-    {'j', 'J', K::J},         {'\'', '"', K::Quote},     {'k', 'K', K::K},
-    {';', ':', K::Semicolon}, {'\\', '|', K::Backslash}, {',', '<', K::Comma},
-    {'/', '?', K::Slash},     {'n', 'N', K::N},          {'m', 'M', K::M},
-    {'.', '>', K::Period},    {'`', '~', K::Grave},
-}};
-
 // A key that types no character of the main block; `text` is what the desktop reports for it
 // (control characters, or the function keys' private characters).
 struct NamedKey {
@@ -81,7 +55,7 @@ KeyEvent KeyDown(std::uint16_t keyCode, std::uint64_t modifiers, char16_t ignori
     return event;
 }
 
-KeyEvent PrintableKeyDown(const PrintableKey& key, std::uint64_t modifiers) {
+KeyEvent PrintableKeyDown(const USPrintableKey& key, std::uint64_t modifiers) {
     const bool shift = (modifiers & ModifierFlags::Shift) != 0;
     const auto ignoring = static_cast<char16_t>(shift ? key.shifted : key.plain);
     char16_t typed = ignoring;
@@ -96,7 +70,7 @@ KeyEvent PrintableKeyDown(const PrintableKey& key, std::uint64_t modifiers) {
 
 std::optional<KeyEvent> usKeyDown(std::string_view name, std::uint64_t modifiers) {
     if (name.size() == 1) {
-        for (const PrintableKey& key : kPrintableKeys) {
+        for (const USPrintableKey& key : kUSPrintableKeys) {
             if (key.plain == name.front()) {
                 return PrintableKeyDown(key, modifiers);
             }

@@ -18,53 +18,48 @@ struct KeyInfo {
     bool known = false;
 };
 
-constexpr KeyInfo Key(std::uint16_t virtualKey, char16_t plain, char16_t shifted = 0) {
-    return KeyInfo{virtualKey, plain, shifted == 0 ? plain : shifted, true};
+constexpr KeyInfo Key(std::uint16_t virtualKey, char16_t plain) {
+    return KeyInfo{virtualKey, plain, plain, true};
+}
+
+// A key of the main block, with the characters of the US layout.
+constexpr KeyInfo Printable(std::uint16_t virtualKey) {
+    for (const USPrintableKey& key : kUSPrintableKeys) {
+        if (key.keyCode == virtualKey) {
+            return KeyInfo{virtualKey, static_cast<char16_t>(key.plain),
+                           static_cast<char16_t>(key.shifted), true};
+        }
+    }
+    return KeyInfo{};
 }
 
 // Function keys answer with the private-use characters the ANSI keyboard gives them.
 constexpr std::array<KeyInfo, 128> MakeTable() {
     std::array<KeyInfo, 128> t{};
     t[1] = Key(K::Escape, 0x1B);
-    constexpr std::array<std::uint16_t, 10> digitKeys{K::Digit1, K::Digit2, K::Digit3, K::Digit4,
-                                                      K::Digit5, K::Digit6, K::Digit7, K::Digit8,
-                                                      K::Digit9, K::Digit0};
-    constexpr char16_t digitShifted[] = u"!@#$%^&*()";
-    for (int i = 0; i < 10; ++i) {
-        t[2 + i] =
-            Key(digitKeys[i], static_cast<char16_t>(i == 9 ? u'0' : u'1' + i), digitShifted[i]);
+    // The main block, row by row, from evdev code 2 (the 1 key).
+    constexpr std::array<std::uint16_t, 12> digitRow{K::Digit1, K::Digit2, K::Digit3, K::Digit4,
+                                                     K::Digit5, K::Digit6, K::Digit7, K::Digit8,
+                                                     K::Digit9, K::Digit0, K::Minus,  K::Equal};
+    constexpr std::array<std::uint16_t, 12> topRow{K::Q, K::W, K::E,           K::R,
+                                                   K::T, K::Y, K::U,           K::I,
+                                                   K::O, K::P, K::LeftBracket, K::RightBracket};
+    constexpr std::array<std::uint16_t, 12> homeRow{
+        K::A, K::S, K::D, K::F, K::G, K::H, K::J, K::K, K::L, K::Semicolon, K::Quote, K::Grave};
+    constexpr std::array<std::uint16_t, 10> bottomRow{K::Z, K::X, K::C,     K::V,      K::B,
+                                                      K::N, K::M, K::Comma, K::Period, K::Slash};
+    for (std::size_t i = 0; i < 12; ++i) {
+        t[2 + i] = Printable(digitRow[i]);
+        t[16 + i] = Printable(topRow[i]);
+        t[30 + i] = Printable(homeRow[i]);
     }
-    t[12] = Key(K::Minus, u'-', u'_');
-    t[13] = Key(K::Equal, u'=', u'+');
+    for (std::size_t i = 0; i < bottomRow.size(); ++i) {
+        t[44 + i] = Printable(bottomRow[i]);
+    }
+    t[43] = Printable(K::Backslash);
     t[14] = Key(K::Delete, 0x7F);
     t[15] = Key(K::Tab, u'\t');
-    constexpr char16_t top[] = u"qwertyuiop";
-    constexpr std::array<std::uint16_t, 10> topKeys{K::Q, K::W, K::E, K::R, K::T,
-                                                    K::Y, K::U, K::I, K::O, K::P};
-    for (int i = 0; i < 10; ++i) {
-        t[16 + i] = Key(topKeys[i], top[i], static_cast<char16_t>(top[i] - 32));
-    }
-    t[26] = Key(K::LeftBracket, u'[', u'{');
-    t[27] = Key(K::RightBracket, u']', u'}');
     t[28] = Key(K::Return, u'\r');
-    constexpr char16_t home[] = u"asdfghjkl";
-    constexpr std::array<std::uint16_t, 9> homeKeys{K::A, K::S, K::D, K::F, K::G,
-                                                    K::H, K::J, K::K, K::L};
-    for (int i = 0; i < 9; ++i) {
-        t[30 + i] = Key(homeKeys[i], home[i], static_cast<char16_t>(home[i] - 32));
-    }
-    t[39] = Key(K::Semicolon, u';', u':');
-    t[40] = Key(K::Quote, u'\'', u'"');
-    t[41] = Key(K::Grave, u'`', u'~');
-    t[43] = Key(K::Backslash, u'\\', u'|');
-    constexpr char16_t bottom[] = u"zxcvbnm";
-    constexpr std::array<std::uint16_t, 7> bottomKeys{K::Z, K::X, K::C, K::V, K::B, K::N, K::M};
-    for (int i = 0; i < 7; ++i) {
-        t[44 + i] = Key(bottomKeys[i], bottom[i], static_cast<char16_t>(bottom[i] - 32));
-    }
-    t[51] = Key(K::Comma, u',', u'<');
-    t[52] = Key(K::Period, u'.', u'>');
-    t[53] = Key(K::Slash, u'/', u'?');
     t[55] = Key(K::KeypadMultiply, u'*');
     t[57] = Key(K::Space, u' ');
     constexpr std::array<std::uint16_t, 10> functionKeys{K::F1, K::F2, K::F3, K::F4, K::F5,
