@@ -14,14 +14,6 @@ constexpr Color kWhite = Color::fromRGB255(255, 255, 255);
 constexpr Color kYellow = Color::fromRGB255(255, 221, 0);
 constexpr Color kLightGrey = Color::fromRGB255(220, 220, 220);
 
-TEST_F(CandidateAppearanceTest, NoStoredKeysDrawTheFirstPreset) {
-    show(Candidates(3), 0);
-    EXPECT_EQ(window->contentView().layer.backgroundColor, Color::fromRGB255(11, 20, 34));
-    EXPECT_EQ(window->contentView().layer.borderColor, Color::fromRGB255(42, 71, 91));
-    EXPECT_EQ(window->row(0).layer.backgroundColor, Color::fromRGB255(13, 112, 147));
-    EXPECT_EQ(window->text(1).textColor, Color::fromRGB255(235, 246, 255));
-}
-
 TEST_F(CandidateAppearanceTest, HighestContrastPresetWithNoColourKeys) {
     services.defaults().setInteger(SettingsKey::ThemePreset, 9);
     show(Candidates(23), 12);

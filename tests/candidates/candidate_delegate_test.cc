@@ -15,10 +15,9 @@ TEST_F(CandidateDelegateTest, RowClickChoosesTheAbsoluteIndexAndChangesNothing) 
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"choose 12", "choose 17"}));
     EXPECT_EQ(window->selectedIndex(), 12);
     EXPECT_TRUE(window->panel().isVisible());
-}
 
-TEST_F(CandidateDelegateTest, ClickOnAnEmptyRowSaysNothing) {
-    window->setDelegate(delegate);
+    // On the last page, a row without a candidate says nothing.
+    delegate->calls.clear();
     show(Candidates(23), 22);
     click(rowCentre(5));
     EXPECT_TRUE(delegate->calls.empty());
@@ -40,10 +39,9 @@ TEST_F(CandidateDelegateTest, EachToolbarButtonSendsItsOneMessage) {
     // The window does not flip its own buttons; the delegate shows it again for that.
     EXPECT_EQ(window->scriptButton().title(), "繁");
     EXPECT_EQ(window->widthButton().title(), "半");
-}
 
-TEST_F(CandidateDelegateTest, ToolbarButtonsWorkInToolbarOnlyMode) {
-    window->setDelegate(delegate);
+    // The toolbar shown alone answers as well.
+    delegate->calls.clear();
     window->showToolbarAtAnchorRect(kAnchor, false, false, false);
     click(centreOf(window->keyboardButton(), window->toolbar()));
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"keyboard"}));
@@ -57,10 +55,17 @@ TEST_F(CandidateDelegateTest, BackgroundPressesDragThePanelAndSayNothing) {
     EXPECT_TRUE(delegate->calls.empty());
 }
 
-TEST_F(CandidateDelegateTest, GoneDelegateHearsNothing) {
+TEST_F(CandidateDelegateTest, MessagesGoToTheDelegateOfTheMomentAndAGoneOneHearsNothing) {
+    auto later = std::make_shared<RecordingDelegate>();
     window->setDelegate(delegate);
     show(Candidates(23), 0);
-    delegate.reset();
+    click(rowCentre(1));
+    window->setDelegate(later);
+    click(rowCentre(2));
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"choose 1"}));
+    EXPECT_EQ(later->calls, (std::vector<std::string>{"choose 2"}));
+
+    later.reset();
     EXPECT_EQ(window->delegate(), nullptr);
     click(rowCentre(0));
     click(centreOf(window->scriptButton(), window->toolbar()));
@@ -68,17 +73,7 @@ TEST_F(CandidateDelegateTest, GoneDelegateHearsNothing) {
     click({slider.frame.midX(), slider.frame.minY()});
     // The window itself still pages.
     EXPECT_EQ(window->pageStart(), 20);
-}
-
-TEST_F(CandidateDelegateTest, MessagesGoToTheDelegateOfTheMoment) {
-    auto later = std::make_shared<RecordingDelegate>();
-    window->setDelegate(delegate);
-    show(Candidates(3));
-    click(rowCentre(1));
-    window->setDelegate(later);
-    click(rowCentre(2));
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"choose 1"}));
-    EXPECT_EQ(later->calls, (std::vector<std::string>{"choose 2"}));
 }
 
 }  // namespace

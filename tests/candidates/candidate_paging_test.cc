@@ -69,15 +69,7 @@ TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
     EXPECT_TRUE(window->rowButton(2).enabled);
 }
 
-TEST_F(CandidatePagingTest, SelectingOutsideTheListIsIgnored) {
-    show(Candidates(23), 12);
-    window->selectIndex(23);
-    window->selectIndex(-1);
-    EXPECT_EQ(window->selectedIndex(), 12);
-    EXPECT_EQ(window->pageStart(), 10);
-}
-
-TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheList) {
+TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheListAndLaterOnesOutsideIgnored) {
     show(Candidates(23), 50);
     EXPECT_EQ(window->selectedIndex(), 22);
     EXPECT_EQ(window->pageStart(), 20);
@@ -88,6 +80,12 @@ TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheList) {
     EXPECT_EQ(window->selectedIndex(), 0);
     EXPECT_EQ(window->pageStart(), 0);
     EXPECT_EQ(window->pageLabel().text, "1/3");
+
+    show(Candidates(23), 12);
+    window->selectIndex(23);
+    window->selectIndex(-1);
+    EXPECT_EQ(window->selectedIndex(), 12);
+    EXPECT_EQ(window->pageStart(), 10);
 }
 
 TEST_F(CandidatePagingTest, EmptyListShowsTenEmptyRowsOnPageOne) {

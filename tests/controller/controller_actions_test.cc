@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What engine actions become in the client: the underlined reading, commits in the chosen
-// script, the beep; and the controller's other edits of the client's text.
+// script; and the controller's other edits of the client's text.
 #include "controller/candidate_anchor.h"
 #include "settings/settings_keys.h"
 #include "tests/controller/controller_test_support.h"
@@ -35,18 +35,6 @@ TEST_F(ControllerActionsTest, CommitsAndCandidatesFollowTheScriptButNotTheWidth)
     EXPECT_EQ(play("1").inserted, "体");
     // Text without a Simplified form is left alone.
     EXPECT_EQ(play("a b Space 2").inserted, "朋");
-}
-
-TEST_F(ControllerActionsTest, ARefusedKeyClearsAndBeepsOnce) {
-    EXPECT_EQ(play("a b z z z z").marked, "日月重重重重");
-    StepReport report = play("z");
-    EXPECT_EQ(report.beeps, 1);
-    EXPECT_EQ(report.marked, "");
-    EXPECT_TRUE(report.panel.toolbar);
-    report = play("z z Space");
-    EXPECT_EQ(report.beeps, 1);
-    EXPECT_EQ(report.marked, "");
-    EXPECT_EQ(play("Space").beeps, 0);
 }
 
 TEST_F(ControllerActionsTest, ReplayingACodeShowsOnlyTheLastResult) {

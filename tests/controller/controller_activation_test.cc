@@ -73,17 +73,10 @@ TEST_F(ControllerActivationTest, ActivationAndTheMenuReloadAChangedTable) {
     EXPECT_EQ(play("a Space").inserted, "白");
 }
 
-TEST_F(ControllerActivationTest, TheMenuHasItsTitleAndThreeItems) {
+TEST_F(ControllerActivationTest, TheMenuOpensTheWindowsOnlyWhileItsSessionLives) {
     play("activate");
     const KVMenu menu = controller().menu();
-    EXPECT_EQ(menu.title, "澄雀KV");
     ASSERT_EQ(menu.items.size(), 3u);
-    EXPECT_EQ(menu.items[0].title, "重新載入碼表");
-    EXPECT_EQ(menu.items[1].title, "編輯自建詞組…");
-    EXPECT_EQ(menu.items[2].title, "澄雀KV 設定…");
-    for (const KVMenuItem& item : menu.items) {
-        EXPECT_EQ(item.keyEquivalent, "");
-    }
     std::filesystem::remove(userDictionary());
     menu.items[1].action();
     EXPECT_TRUE(std::filesystem::exists(userDictionary()));

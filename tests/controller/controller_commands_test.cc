@@ -45,7 +45,7 @@ TEST_F(ControllerCommandsTest, CqaddAndCqkeyOpenTheirWindows) {
     EXPECT_EQ(inserted(), "");
 }
 
-TEST_F(ControllerCommandsTest, ANonPrefixLetterGivesTheLettersBackAsACode) {
+TEST_F(ControllerCommandsTest, LettersThatAreNoCommandAreGivenBackAsACodeAndLookedUp) {
     EXPECT_EQ(play("c q s e").marked, "cqse");
     const StepReport report = play("x");
     EXPECT_EQ(report.handled, true);
@@ -53,15 +53,11 @@ TEST_F(ControllerCommandsTest, ANonPrefixLetterGivesTheLettersBackAsACode) {
     EXPECT_EQ(controller().command(), "");
     EXPECT_EQ(controller().engine()->code, "cqsex");
     EXPECT_EQ(play("Space").inserted, "試");
-}
-
-TEST_F(ControllerCommandsTest, ALetterSequenceThatIsNoCommandIsLookedUp) {
-    StepReport report = play("c q s Space");
-    EXPECT_EQ(report.handled, true);
-    EXPECT_EQ(report.beeps, 1);
-    EXPECT_EQ(report.marked, "");
-    report = play("c q s e x Space");
-    EXPECT_EQ(report.inserted, "試");
+    // Space after letters that are no command looks them up: "cqs" is no code.
+    const StepReport lookedUp = play("c q s Space");
+    EXPECT_EQ(lookedUp.handled, true);
+    EXPECT_EQ(lookedUp.beeps, 1);
+    EXPECT_EQ(lookedUp.marked, "");
 }
 
 TEST_F(ControllerCommandsTest, DeleteAndEscapeLeaveWithoutRunning) {

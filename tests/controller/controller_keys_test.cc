@@ -46,8 +46,6 @@ TEST_F(ControllerKeysTest, SessionsShareOneTable) {
     EXPECT_EQ(run().controller("1").table(), run().controller("2").table());
     EXPECT_EQ(run().client("1").marked(), "日");
     EXPECT_EQ(run().client("2").marked(), "月");
-    // Key-downs and modifier changes are all the framework sends.
-    EXPECT_EQ(controller().recognizedEvents(), 5120u);
 }
 
 TEST_F(ControllerKeysTest, CapsLockTogglesTheModeAndClearsTheComposition) {
@@ -104,14 +102,6 @@ TEST_F(ControllerKeysTest, LoneShiftTogglesInTheShiftMode) {
     EXPECT_FALSE(controller().chineseMode());
     // A release without a press is nothing.
     send(shiftUpEvent());
-    EXPECT_FALSE(controller().chineseMode());
-}
-
-TEST_F(ControllerKeysTest, OnlyTheExactWordShiftSelectsTheShiftToggle) {
-    set(SettingsKey::ToggleKey, std::string("shift"));
-    play("Shift");
-    EXPECT_TRUE(controller().chineseMode());
-    play("CapsLock");
     EXPECT_FALSE(controller().chineseMode());
 }
 
@@ -319,16 +309,18 @@ TEST_F(ControllerKeysTest, IdleAndComposingKeys) {
     EXPECT_EQ(report.marked, "月");
 }
 
-TEST_F(ControllerKeysTest, RefusedKeysBeepAndClear) {
+TEST_F(ControllerKeysTest, RefusedKeysBeepOnceAndClear) {
     StepReport report = play("z z Space");
     EXPECT_EQ(report.beeps, 1);
     EXPECT_EQ(report.marked, "");
     // The seventh key of a code discards it.
-    EXPECT_EQ(play("a a a a a a").marked, "日日日日日日");
+    EXPECT_EQ(play("a b z z z z").marked, "日月重重重重");
     report = play("a");
     EXPECT_EQ(report.beeps, 1);
     EXPECT_EQ(report.marked, "");
+    EXPECT_TRUE(report.panel.toolbar);
     EXPECT_EQ(play("b").marked, "月");
+    EXPECT_EQ(play("Escape Space").beeps, 0);
 }
 
 }  // namespace

@@ -36,20 +36,16 @@ TEST_F(ControllerToolbarTest, WhileTypingTheToolbarFollowsUntilShortlyAfterTheLa
     EXPECT_EQ(run().clock().pending(), 0u);
 }
 
-TEST_F(ControllerToolbarTest, AnApplicationSwitchVoidsThePendingEndOfTyping) {
+TEST_F(ControllerToolbarTest, SwitchesDeactivationSettingsAndClosingVoidThePendingEndOfTyping) {
     set(SettingsKey::ToolbarFollowMode, std::int64_t{2});
     play("a wait:0.5");
-    const StepReport switched = play("app-switch");
-    EXPECT_FALSE(switched.panel.visible);
+    EXPECT_FALSE(play("app-switch").panel.visible);
     const int afterSwitch = panelChanges();
     EXPECT_FALSE(play("wait:2").panel.visible);
     EXPECT_EQ(panelChanges(), afterSwitch);
     EXPECT_FALSE(controller().temporaryFollowPending());
-}
 
-TEST_F(ControllerToolbarTest, DeactivationAndSettingsVoidItToo) {
-    set(SettingsKey::ToolbarFollowMode, std::int64_t{2});
-    play("a deactivate");
+    play("activate a deactivate");
     const int afterDeactivation = panelChanges();
     play("wait:2");
     EXPECT_EQ(panelChanges(), afterDeactivation);

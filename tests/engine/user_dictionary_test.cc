@@ -49,27 +49,21 @@ TEST_F(UserDictionary, EmptyOrLineEndOnlyFilesAreEmptyDictionaries) {
 TEST_F(UserDictionary, OneBadLineRefusesTheFileAndKeepsTheOldPhrases) {
     const std::string good = "ab 朋\n";
     for (const std::string_view line : {
-             "abcdefa x",                // seven-byte codes
-             "abc*??a x",                //
-             "ab",                       // code without phrase
-             "ab \t ",                   //
-             " ab x",                    // a line starting with a blank has an empty code
-             "\tab x",                   //
-             "ab \xC0\xAF",              // overlong
-             "ab \xE0\x80\xAF",          //
-             "ab \xED\xA0\x80",          // surrogate
-             "ab \xF4\x90\x80\x80",      // above U+10FFFF
-             "ab \xE6\x9C",              // truncated
-             "ab \xE6\x9C x",            //
-             "ab \x80",                  // stray continuation byte
-             "ab \xF8\x88\x80\x80\x80",  // no such lead byte
-             "az x",                     // no key of the table
-             "a1 x",                     //
-             "# x",                      // no comment syntax
-             "a\xC3\xA9 x",              // not ASCII
-             "a\x01 x",                  // control byte
-             "a\x7F x",                  // named by the table, yet no printable ASCII
-             "a\xA1 x",                  //
+             "abcdefa x",        // seven-byte codes
+             "abc*??a x",        //
+             "ab",               // code without phrase
+             "ab \t ",           //
+             " ab x",            // a line starting with a blank has an empty code
+             "\tab x",           //
+             "ab \xED\xA0\x80",  // not UTF-8: a surrogate
+             "ab \xE6\x9C x",    // a character cut short
+             "az x",             // no key of the table
+             "a1 x",             //
+             "# x",              // no comment syntax
+             "a\xC3\xA9 x",      // not ASCII
+             "a\x01 x",          // control byte
+             "a\x7F x",          // named by the table, yet no printable ASCII
+             "a\xA1 x",          //
          }) {
         SCOPED_TRACE(testing::PrintToString(std::string(line)));
         ASSERT_TRUE(table.loadUserDictionary(dir.write(user.filename().string(), good)));

@@ -86,16 +86,6 @@ TEST_F(KeyboardDrawing, StoredThemeColoursWinAndKeyCapsKeepTheirOwn) {
     EXPECT_EQ(Text(commands, "A").color, kCapText);
 }
 
-TEST_F(KeyboardDrawing, SelectedPresetNeverStandsInForAbsentColours) {
-    services.defaults().setInteger(SettingsKey::ThemePreset, 2);  // a light preset
-    services.defaults().setInteger(SettingsKey::ThemeMuted, -1);  // reads as white
-    const auto commands = paint();
-    EXPECT_EQ(commands[0].color, kNavy);
-    EXPECT_EQ(commands[1].color, kSlate);
-    EXPECT_EQ(commands[2].color, kWhite);
-    EXPECT_EQ(commands[3].color, kWhite);
-}
-
 TEST_F(KeyboardDrawing, GripAndCloseBoxStayLegibleOnTheStrip) {
     // "極致對比" as Save stores it: light grey marks would vanish into the white strip; the theme's
     // text colour is white too, so they take the key caps' dark text colour.

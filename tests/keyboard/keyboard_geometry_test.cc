@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The fixed rows, the root map and the rectangles of keys and controls at several sizes.
+// The rectangles of keys and controls at several sizes.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -36,44 +35,6 @@ std::vector<std::pair<std::string, Rect>> AllAreas(const KVKeyboardView& view) {
         }
     }
     return areas;
-}
-
-TEST(KeyboardLayout, RowsHoldTheFortySevenUnshiftedKeys) {
-    EXPECT_EQ(KVKeyboardRows[0], "`1234567890-=");
-    EXPECT_EQ(KVKeyboardRows[1], "qwertyuiop[]\\");
-    EXPECT_EQ(KVKeyboardRows[2], "asdfghjkl;'");
-    EXPECT_EQ(KVKeyboardRows[3], "zxcvbnm,./");
-    std::set<char> keys;
-    for (const std::string_view row : KVKeyboardRows) {
-        keys.insert(row.begin(), row.end());
-    }
-    EXPECT_EQ(keys.size(), 47u);
-}
-
-TEST(KeyboardLayout, RootMapHasExactlyOneRootPerKey) {
-    const std::string_view expected[] = {
-        "ㄏ", "│",  "車", "糸", "言", "貝", "雨", "ㄇ", "八", "耳", "鳥", "ㄦ",
-        "母", "手", "田", "水", "口", "廾", "、", "山", "戈", "人", "心", "匚",
-        "】", "的", "日", "尸", "木", "火", "土", "竹", "十", "大", "中", "寸",
-        "Ｌ", "Ｚ", "又", "金", "女", "月", "弓", "一", "／", "＼", "ㄥ",
-    };
-    const KVKeyboardRootMap& roots = KVKeyboardRootNames();
-    ASSERT_EQ(roots.size(), 47u);
-    std::size_t index = 0;
-    for (const std::string_view row : KVKeyboardRows) {
-        for (std::size_t column = 0; column < row.size(); ++column, ++index) {
-            const std::string_view key = row.substr(column, 1);
-            ASSERT_TRUE(roots.contains(key)) << key;
-            EXPECT_EQ(roots.at(key), expected[index]) << key;
-        }
-    }
-    // The full-width forms, not their ASCII look-alikes.
-    EXPECT_EQ(roots.at("'"), "\uFF2C");
-    EXPECT_EQ(roots.at("z"), "\uFF3A");
-    EXPECT_EQ(roots.at(","), "\uFF0F");
-    EXPECT_EQ(roots.at("."), "\uFF3C");
-    EXPECT_EQ(roots.at("1"), "\u2502");
-    EXPECT_EQ(roots.at("\\"), "\u7684");
 }
 
 TEST(KeyboardGeometry, InitialSizeMatchesTheWorkedExample) {

@@ -45,20 +45,5 @@ TEST(ManualMainQueue, BlocksScheduledWhileAdvancingRunWhenDueWithinTheSameAdvanc
     EXPECT_DOUBLE_EQ(queue.now(), 2.0);
 }
 
-TEST(ManualMainQueue, ASupersededStepSeesTheGenerationMoveOn) {
-    // The toolbar's end-of-typing step: each keystroke schedules one, only the last acts.
-    ManualMainQueue queue;
-    int generation = 0;
-    int acted = 0;
-    for (int key = 0; key < 3; ++key) {
-        const int mine = ++generation;
-        queue.after(0.9, [&, mine] { acted += mine == generation ? 1 : 0; });
-        queue.advance(0.5);
-    }
-    EXPECT_EQ(acted, 0);
-    queue.advance(0.4);
-    EXPECT_EQ(acted, 1);
-}
-
 }  // namespace
 }  // namespace kv

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The memory bodies reach every accessor while a test runs, and leave nothing behind.
+// Installed services reach every accessor while a test runs, and the previous ones come back.
 #include "platform/memory/memory_services.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace kv {
 namespace {
@@ -38,41 +37,6 @@ TEST(MemoryServices, InstallsEveryBodyAndPutsThePreviousOnesBack) {
         workspaceCenter().postNotificationName("Y");
     }
     EXPECT_FALSE(std::filesystem::exists(support));
-}
-
-TEST(MemoryServices, BundleResourcesAreFoundOnlyWhenTheFileExists) {
-    MemoryServices services;
-    const std::filesystem::path table = services.locations().root() / "table.cin";
-    services.bundle().resources["CQInput-KV.cin"] = table;
-    services.bundle().info["CFBundleIdentifier"] = "org.example.inputmethod.CQInputKV";
-    EXPECT_FALSE(mainBundle().pathForResource("CQInput-KV", "cin"));
-    std::ofstream(table) << "%gen_inp\n";
-    EXPECT_EQ(mainBundle().pathForResource("CQInput-KV", "cin"), table);
-    EXPECT_FALSE(mainBundle().pathForResource("CQInput-KV", "txt"));
-    EXPECT_EQ(mainBundle().bundleIdentifier(), "org.example.inputmethod.CQInputKV");
-    EXPECT_FALSE(mainBundle().objectForInfoDictionaryKey("InputMethodConnectionName"));
-}
-
-TEST(MemoryServices, FakeInputSourcesEnableAndSelectAsArranged) {
-    MemoryServices services;
-    FakeInputSources& fake = services.inputSources();
-    InputSource selectable;
-    selectable.reference = 1;
-    selectable.inputSourceID = "kv.source";
-    selectable.isSelectCapable = true;
-    fake.entries.push_back({selectable, false, 0, 0});
-    InputSource broken;
-    broken.reference = 2;
-    fake.entries.push_back({broken, false, -25, 0});
-
-    EXPECT_TRUE(inputSources().createInputSourceList(false).empty());
-    ASSERT_EQ(inputSources().createInputSourceList(true).size(), 2u);
-    EXPECT_EQ(inputSources().enableInputSource(selectable), 0);
-    EXPECT_EQ(inputSources().enableInputSource(broken), -25);
-    EXPECT_EQ(inputSources().createInputSourceList(false), std::vector<InputSource>{selectable});
-    EXPECT_EQ(inputSources().selectInputSource(selectable), 0);
-    EXPECT_EQ(inputSources().copyCurrentKeyboardInputSource(), selectable);
-    EXPECT_EQ(fake.enableCalls, (std::vector<std::uint64_t>{1, 2}));
 }
 
 }  // namespace

@@ -11,26 +11,12 @@
 namespace kv {
 namespace {
 
-TEST(UserDefaults, AbsentKeysReadAsNoZeroAndNothing) {
+TEST(UserDefaults, AbsentKeysAndStoredValuesCoerceToEachType) {
     MemoryUserDefaults defaults;
-    EXPECT_FALSE(defaults.objectForKey("Missing"));
     EXPECT_FALSE(defaults.boolForKey("Missing"));
     EXPECT_EQ(defaults.integerForKey("Missing"), 0);
     EXPECT_FALSE(defaults.stringForKey("Missing"));
-}
 
-TEST(UserDefaults, PresenceIsToldApartFromAStoredNoOrZero) {
-    MemoryUserDefaults defaults;
-    defaults.setBool("Flag", false);
-    defaults.setInteger("Number", 0);
-    EXPECT_TRUE(defaults.objectForKey("Flag"));
-    EXPECT_TRUE(defaults.objectForKey("Number"));
-    EXPECT_FALSE(defaults.boolForKey("Flag"));
-    EXPECT_EQ(defaults.integerForKey("Number"), 0);
-}
-
-TEST(UserDefaults, BooleansIntegersRealsAndStringsCoerce) {
-    MemoryUserDefaults defaults;
     defaults.setBool("Yes", true);
     defaults.setBool("No", false);
     EXPECT_EQ(defaults.integerForKey("Yes"), 1);
@@ -58,14 +44,6 @@ TEST(UserDefaults, BooleansIntegersRealsAndStringsCoerce) {
     EXPECT_EQ(defaults.integerForKey("Signed"), -3);
     defaults.setObject("Word", std::string("YES"));
     EXPECT_TRUE(defaults.boolForKey("Word"));
-}
-
-TEST(UserDefaults, AWriteReplacesTheTypeOfAKey) {
-    MemoryUserDefaults defaults;
-    defaults.setObject("ToggleKey", std::string("Shift"));
-    defaults.setInteger("ToggleKey", 3);
-    EXPECT_EQ(defaults.stringForKey("ToggleKey"), "3");
-    EXPECT_EQ(defaults.objectForKey("ToggleKey"), DefaultsValue(std::int64_t{3}));
 }
 
 }  // namespace

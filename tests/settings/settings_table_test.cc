@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/memory_services.h"
-#include "settings/packed_color.h"
 #include "settings/settings_writer.h"
 
 namespace kv {
@@ -40,11 +39,6 @@ TEST_F(SettingsTable, NothingStoredGivesEachReadersFallback) {
     EXPECT_EQ(window.themePreset, 0);
     EXPECT_EQ(window.colors, KVPreferenceThemes()[0]);
     EXPECT_EQ(KVFontSizeTitles[window.fontSizeIndex], "18 px");
-
-    const KeyboardColors keyboard = KVReadKeyboardColors();
-    EXPECT_EQ(keyboard.background, Color::fromRGB255(11, 20, 34));
-    EXPECT_EQ(keyboard.border, Color::fromRGB255(42, 71, 91));
-    EXPECT_EQ(keyboard.muted, Color::fromRGB255(145, 173, 191));
 }
 
 TEST_F(SettingsTable, IntegersAreClampedIntoRange) {
@@ -130,14 +124,6 @@ TEST_F(SettingsTable, AStoredColourWinsAndAnAbsentOneFollowsThePreset) {
     EXPECT_EQ(keyboard.border, Color::fromRGB255(255, 128, 0));
     defaults.setInteger("ThemeMuted", -1);
     EXPECT_EQ(KVReadKeyboardColors().muted, Color::fromRGB255(255, 255, 255));
-}
-
-TEST_F(SettingsTable, ChangingOnlyThePresetLeavesStoredColours) {
-    for (std::size_t i = 0; i < KVThemeColorCount; ++i) {
-        defaults.setInteger(KVThemeColorKeys[i], KVPackedColor(KVPreferenceThemes()[3][i]));
-    }
-    defaults.setInteger("ThemePreset", 5);
-    EXPECT_EQ(KVReadCandidateWindowSettings().colors, KVPreferenceThemes()[3]);
 }
 
 TEST_F(SettingsTable, WhatTheWriterStoresReadsBackUnchanged) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "cqkv_test_support.h"
-#include "engine/cin_table.h"
 
 namespace kv {
 namespace {
@@ -62,20 +61,6 @@ TEST(CqkvType, KeysTheEngineAloneCannotTakeAreUsageErrors) {
     }
     EXPECT_EQ(runCqkv({"type"}, dir).status, 2);
     EXPECT_EQ(runCqkv({"type", "--jsn", "a"}, dir).status, 2);
-}
-
-TEST(CqkvLookup, WildcardsFollowTheEngine) {
-    const test::TempDir dir;
-    const RunResult run = runCqkv({"lookup", "o*r"}, dir);
-    EXPECT_EQ(run.status, 0) << run.err;
-    cqinput::CinTable table;
-    ASSERT_TRUE(table.load(test::shippedTable()));
-    std::string expected;
-    for (const std::string& candidate : table.lookup("o*r")) {
-        expected += candidate + '\n';
-    }
-    EXPECT_FALSE(table.lookup("o*r").empty());
-    EXPECT_EQ(run.out, expected);
 }
 
 TEST(CqkvLookup, UserPhrasesFollowAndSeveralCodesAreLabelled) {

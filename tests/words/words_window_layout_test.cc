@@ -9,13 +9,6 @@ namespace {
 
 using namespace WordsLayout;
 
-TEST(WordsWindowLayout, AtItsOwnSizeEveryControlKeepsItsFrame) {
-    for (const Control& c : {kHeading, kPath, kCodeField, kPhraseField, kAddButton, kEntryList,
-                             kOpenButton, kStatus}) {
-        EXPECT_EQ(ResizedFrame(c, kContentSize), c.frame) << c.text;
-    }
-}
-
 TEST(WordsWindowLayout, GrowingStretchesTheListAndKeepsTheFieldsAboveIt) {
     const Size larger{960, 760};  // 200 wider, 200 taller
     EXPECT_EQ(ResizedFrame(kEntryList, larger), Rect(30, 92, 900, 480));

@@ -52,18 +52,6 @@ TEST_F(KeyFileUserDefaultsTest, ValuesKeepTheirTypesAcrossARestart) {
     EXPECT_EQ(defaults.stringForKey("Chinese"), "星際深藍");
 }
 
-TEST_F(KeyFileUserDefaultsTest, PresenceIsToldApartFromAStoredNoOrZero) {
-    KeyFileUserDefaults defaults(file());
-    defaults.setBool("PersistentToolbar", false);
-    defaults.setInteger("ThemeText", 0);
-    const KeyFileUserDefaults restarted(file());
-    EXPECT_TRUE(restarted.objectForKey("PersistentToolbar"));
-    EXPECT_FALSE(restarted.boolForKey("PersistentToolbar"));
-    EXPECT_TRUE(restarted.objectForKey("ThemeText"));
-    EXPECT_EQ(restarted.integerForKey("ThemeText"), 0);
-    EXPECT_FALSE(restarted.objectForKey("ThemeMuted"));
-}
-
 TEST_F(KeyFileUserDefaultsTest, HandWrittenValuesAreCoercedAsTheDesktopStoreDoes) {
     write(file(),
           "# my settings\n[Boolean]\nLetterSelection=true\nBad=maybe\n"
