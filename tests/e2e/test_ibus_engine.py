@@ -178,18 +178,21 @@ class TheDesktopsPanel(unittest.TestCase):
                         table.get_cursor_pos(), visible)
 
             c.type("za{space}")
-            self.assertTrue(pump(lambda: c.lookup_tables and shown()[3]), desktop.engine_log())
+            # The table and the auxiliary text are separate signals: wait for both.
+            self.assertTrue(
+                pump(lambda: c.lookup_tables and shown()[3] and c.auxiliary.endswith("1/4")),
+                desktop.engine_log())
             candidates, labels, cursor, _ = shown()
             self.assertEqual(candidates[:3], ["‘", "’", "“"])
             self.assertEqual(labels, list("1234567890"))
             self.assertEqual(cursor, 0)
             self.assertEqual(c.auxiliary, "符日　1/4")
             c.type("{Down}{Down}{Up}")
-            self.assertEqual(shown()[2], 1)
+            self.assertTrue(pump(lambda: shown()[2] == 1), shown())
             # The desktop panel's page button and Space both turn the page.
             panel.page_down()
-            self.assertTrue(pump(lambda: shown()[0][0] == "…"), shown())
-            self.assertTrue(c.auxiliary.endswith("2/4"))
+            self.assertTrue(pump(lambda: shown()[0][0] == "…" and c.auxiliary.endswith("2/4")),
+                            (shown(), c.auxiliary))
             # A click on the third row of the desktop's list commits it.
             panel.candidate_clicked(2, 1, 0)
             self.assertTrue(c.wait_for_commit("」"), desktop.engine_log())
