@@ -8,6 +8,7 @@
 #include <string>
 
 #include "hosts/linux/ibus_engine.h"
+#include "platform/linux/glib_ptr.h"
 #include "platform/services.h"
 
 namespace kv {
@@ -19,22 +20,15 @@ struct IBusInputMethodKit::Loop {
 
 namespace {
 
-template <typename T>
-struct Unref {
-    void operator()(T* object) const { g_object_unref(object); }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Unref<T>>;
-
 class IBusServer final : public IMKServer {
   public:
-    IBusServer(Ref<IBusBus> bus, Ref<IBusFactory> factory)
+    IBusServer(GObjectPtr<IBusBus> bus, GObjectPtr<IBusFactory> factory)
         : _bus(std::move(bus)), _factory(std::move(factory)) {}
     IBusBus* bus() const { return _bus.get(); }
 
   private:
-    Ref<IBusBus> _bus;
-    Ref<IBusFactory> _factory;
+    GObjectPtr<IBusBus> _bus;
+    GObjectPtr<IBusFactory> _factory;
 };
 
 IBusEngine* CreateEngine(IBusFactory* factory, const gchar* engineName, gpointer) {
@@ -65,12 +59,12 @@ IBusInputMethodKit::~IBusInputMethodKit() = default;
 std::unique_ptr<IMKServer> IBusInputMethodKit::createServer(std::string_view,
                                                             std::string_view bundleIdentifier) {
     ibus_init();
-    Ref<IBusBus> bus(ibus_bus_new());
+    GObjectPtr<IBusBus> bus(ibus_bus_new());
     if (!ibus_bus_is_connected(bus.get())) {
         systemLog().write("no IBus daemon to connect to");
         return nullptr;
     }
-    Ref<IBusFactory> factory(ibus_factory_new(ibus_bus_get_connection(bus.get())));
+    GObjectPtr<IBusFactory> factory(ibus_factory_new(ibus_bus_get_connection(bus.get())));
     g_signal_connect(factory.get(), "create-engine", G_CALLBACK(CreateEngine), nullptr);
     // The daemon waits for the component's name when it started us; otherwise we announce it.
     const bool ready =

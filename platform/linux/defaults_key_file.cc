@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/linux/glib_ptr.h"
+
 namespace kv {
 
 namespace {
@@ -25,15 +27,6 @@ struct KeyFileFree {
     void operator()(GKeyFile* file) const { g_key_file_free(file); }
 };
 using KeyFile = std::unique_ptr<GKeyFile, KeyFileFree>;
-
-struct GFree {
-    void operator()(void* p) const { g_free(p); }
-};
-using GString = std::unique_ptr<char, GFree>;
-
-struct StrvFree {
-    void operator()(char** v) const { g_strfreev(v); }
-};
 
 // GLib drops one carriage return before a line end per reading, so a hand-edited value ending
 // in several would change at every rewrite; drop them all once, as line ends.
@@ -82,7 +75,7 @@ std::optional<DefaultsValue> ReadTyped(GKeyFile* file, const char* group, const 
         const gdouble d = g_key_file_get_double(file, group, key, &error);
         value = error == nullptr ? std::optional<DefaultsValue>(double{d}) : std::nullopt;
     } else {
-        const GString s(g_key_file_get_string(file, group, key, &error));
+        const GCharsPtr s(g_key_file_get_string(file, group, key, &error));
         value =
             error == nullptr ? std::optional<DefaultsValue>(std::string(s.get())) : std::nullopt;
     }
@@ -90,7 +83,7 @@ std::optional<DefaultsValue> ReadTyped(GKeyFile* file, const char* group, const 
     if (value) {
         return value;
     }
-    const GString raw(g_key_file_get_value(file, group, key, nullptr));
+    const GCharsPtr raw(g_key_file_get_value(file, group, key, nullptr));
     return raw ? std::optional<DefaultsValue>(std::string(raw.get())) : std::nullopt;
 }
 
@@ -116,7 +109,7 @@ bool IsStorableText(std::string_view text) {
 // A key written twice in one group reads as its last value, but only that one can be replaced or
 // removed. Before a write, such a group is rewritten with each key once, at its last value.
 void RemoveDuplicateKeys(GKeyFile* file, const char* group) {
-    const std::unique_ptr<char*, StrvFree> keys(g_key_file_get_keys(file, group, nullptr, nullptr));
+    const GStrvPtr keys(g_key_file_get_keys(file, group, nullptr, nullptr));
     std::vector<std::string> order;
     std::set<std::string, std::less<>> seen;
     bool duplicated = false;
@@ -132,7 +125,7 @@ void RemoveDuplicateKeys(GKeyFile* file, const char* group) {
     }
     std::vector<std::pair<std::string, std::string>> values;
     for (const std::string& key : order) {
-        const GString raw(g_key_file_get_value(file, group, key.c_str(), nullptr));
+        const GCharsPtr raw(g_key_file_get_value(file, group, key.c_str(), nullptr));
         if (raw) {
             values.emplace_back(key, raw.get());
         }
@@ -175,8 +168,7 @@ std::optional<DefaultsMap> ParseDefaultsKeyFile(std::string_view bytes) {
     DefaultsMap values;
     // Later groups of the order never replace a key found in an earlier one.
     for (const char* group : kGroups) {
-        const std::unique_ptr<char*, StrvFree> keys(
-            g_key_file_get_keys(file.get(), group, nullptr, nullptr));
+        const GStrvPtr keys(g_key_file_get_keys(file.get(), group, nullptr, nullptr));
         for (char** key = keys.get(); key != nullptr && *key != nullptr; ++key) {
             if (values.contains(std::string_view(*key))) {
                 continue;
@@ -212,7 +204,7 @@ std::optional<std::string> UpdateDefaultsKeyFile(std::string_view bytes, std::st
         }
     }
     gsize length = 0;
-    const GString data(g_key_file_to_data(file.get(), &length, nullptr));
+    const GCharsPtr data(g_key_file_to_data(file.get(), &length, nullptr));
     return std::string(data.get(), length);
 }
 

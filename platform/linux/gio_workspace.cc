@@ -5,15 +5,9 @@
 
 #include <memory>
 
+#include "platform/linux/glib_ptr.h"
+
 namespace kv {
-
-namespace {
-
-struct GFree {
-    void operator()(void* p) const { g_free(p); }
-};
-
-}  // namespace
 
 bool GioWorkspace::openFile(const std::filesystem::path& file) {
     std::error_code error;
@@ -21,7 +15,7 @@ bool GioWorkspace::openFile(const std::filesystem::path& file) {
     if (error) {
         return false;
     }
-    const std::unique_ptr<char, GFree> uri(g_filename_to_uri(absolute.c_str(), nullptr, nullptr));
+    const GCharsPtr uri(g_filename_to_uri(absolute.c_str(), nullptr, nullptr));
     if (!uri) {
         return false;
     }

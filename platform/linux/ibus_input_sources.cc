@@ -13,6 +13,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/linux/glib_ptr.h"
 #include "platform/linux/plist_bundle.h"
 
 namespace kv {
@@ -26,20 +27,10 @@ constexpr const char* kPreloadEnginesKey = "preload-engines";
 constexpr guint kRestartTimeoutMilliseconds = 20000;
 constexpr guint kPollMilliseconds = 100;
 
-struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
 struct XmlFree {
     void operator()(XMLNode* node) const { ibus_xml_free(node); }
 };
-struct StrvFree {
-    void operator()(gchar** strings) const { g_strfreev(strings); }
-};
-struct CharsFree {
-    void operator()(gchar* chars) const { g_free(chars); }
-};
 using XmlTree = std::unique_ptr<XMLNode, XmlFree>;
-using Chars = std::unique_ptr<gchar, CharsFree>;
 
 std::string OrEmpty(const gchar* text) {
     return text == nullptr ? std::string() : std::string(text);
@@ -53,10 +44,6 @@ std::vector<const gchar*> NullTerminated(const std::vector<std::string>& strings
     }
     pointers.push_back(nullptr);
     return pointers;
-}
-
-IBusBus* AsBus(void* bus) {
-    return static_cast<IBusBus*>(bus);
 }
 
 // ---- The component description
@@ -102,7 +89,7 @@ std::vector<std::string> EngineNames(const XMLNode* component) {
 }
 
 std::string ShellQuoted(const std::filesystem::path& path) {
-    const Chars quoted(g_shell_quote(path.c_str()));
+    const GCharsPtr quoted(g_shell_quote(path.c_str()));
     return quoted.get();
 }
 
@@ -165,7 +152,7 @@ bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
     if (!g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
         return false;
     }
-    const Chars owned(contents);
+    const GCharsPtr owned(contents);
     return std::string_view(contents, length) == bytes;
 }
 
@@ -249,15 +236,14 @@ bool CanStart(const gchar* exec) {
     if (exec == nullptr || !g_shell_parse_argv(exec, nullptr, &words, nullptr)) {
         return false;
     }
-    const std::unique_ptr<gchar*, StrvFree> argv(words);
-    const Chars program(g_find_program_in_path(argv.get()[0]));
+    const GStrvPtr argv(words);
+    const GCharsPtr program(g_find_program_in_path(argv.get()[0]));
     return program != nullptr;
 }
 
 // The daemon tells no engine's component: read the component folders as it reads them.
 std::map<std::string, InstalledEngine> InstalledEngines() {
-    const std::unique_ptr<IBusRegistry, ObjectUnref> registry(
-        IBUS_REGISTRY(g_object_ref_sink(ibus_registry_new())));
+    const GObjectPtr<IBusRegistry> registry(IBUS_REGISTRY(g_object_ref_sink(ibus_registry_new())));
     ibus_registry_load(registry.get());
     std::map<std::string, InstalledEngine> installed;
     GList* components = ibus_registry_get_components(registry.get());
@@ -293,7 +279,7 @@ InputSource SourceOf(IBusEngineDesc* desc, const std::map<std::string, Installed
 
 // ---- The user's list of input methods
 
-std::unique_ptr<GSettings, ObjectUnref> InputMethodSettings() {
+GObjectPtr<GSettings> InputMethodSettings() {
     GSettingsSchemaSource* schemas = g_settings_schema_source_get_default();
     GSettingsSchema* schema = schemas == nullptr
                                   ? nullptr
@@ -301,14 +287,13 @@ std::unique_ptr<GSettings, ObjectUnref> InputMethodSettings() {
     if (schema == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<GSettings, ObjectUnref> settings(g_settings_new_full(schema, nullptr, nullptr));
+    GObjectPtr<GSettings> settings(g_settings_new_full(schema, nullptr, nullptr));
     g_settings_schema_unref(schema);
     return settings;
 }
 
 std::vector<std::string> StoredEngines(GSettings* settings) {
-    const std::unique_ptr<gchar*, StrvFree> stored(
-        g_settings_get_strv(settings, kPreloadEnginesKey));
+    const GStrvPtr stored(g_settings_get_strv(settings, kPreloadEnginesKey));
     std::vector<std::string> engines;
     for (gchar** name = stored.get(); *name != nullptr; ++name) {
         engines.emplace_back(*name);
@@ -323,10 +308,6 @@ void AddOnce(std::vector<std::string>& engines, const std::string& name) {
 }
 
 }  // namespace
-
-void IBusInputSources::Unref::operator()(void* object) const {
-    g_object_unref(object);
-}
 
 IBusInputSources::IBusInputSources() {
     ibus_init();
@@ -347,11 +328,11 @@ std::filesystem::path IBusInputSources::componentFolder() {
     return KV_IBUS_SYSTEM_COMPONENT_DIR;
 }
 
-void* IBusInputSources::connectedBus() {
+IBusBus* IBusInputSources::connectedBus() {
     if (!_bus) {
         _bus.reset(ibus_bus_new());
     }
-    return ibus_bus_is_connected(AsBus(_bus.get())) ? _bus.get() : nullptr;
+    return ibus_bus_is_connected(_bus.get()) ? _bus.get() : nullptr;
 }
 
 std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& bundle) {
@@ -387,11 +368,10 @@ std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& 
 }
 
 std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::string>& engines) {
-    void* connected = connectedBus();
-    if (connected == nullptr) {
+    IBusBus* const bus = connectedBus();
+    if (bus == nullptr) {
         return ENOTCONN;
     }
-    IBusBus* bus = AsBus(connected);
     bool left = false;
     const gulong handler = g_signal_connect_swapped(
         bus, "disconnected", G_CALLBACK(+[](gpointer flag) { *static_cast<bool*>(flag) = true; }),
@@ -412,13 +392,13 @@ std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::strin
 }
 
 std::vector<InputSource> IBusInputSources::createInputSourceList(bool /*includeAllInstalled*/) {
-    void* connected = connectedBus();
-    if (connected == nullptr) {
+    IBusBus* const bus = connectedBus();
+    if (bus == nullptr) {
         return {};
     }
     const std::map<std::string, InstalledEngine> installed = InstalledEngines();
     std::vector<InputSource> sources;
-    GList* engines = ibus_bus_list_engines(AsBus(connected));
+    GList* engines = ibus_bus_list_engines(bus);
     for (GList* item = engines; item != nullptr; item = item->next) {
         sources.push_back(SourceOf(IBUS_ENGINE_DESC(item->data), installed, sources.size()));
     }
@@ -427,14 +407,14 @@ std::vector<InputSource> IBusInputSources::createInputSourceList(bool /*includeA
 }
 
 std::int32_t IBusInputSources::enableInputSource(const InputSource& source) {
-    void* bus = connectedBus();
+    IBusBus* const bus = connectedBus();
     if (!source.inputSourceID) {
         return EINVAL;
     }
     if (bus == nullptr) {
         return ENOTCONN;
     }
-    const std::unique_ptr<GSettings, ObjectUnref> settings = InputMethodSettings();
+    const GObjectPtr<GSettings> settings = InputMethodSettings();
     std::vector<std::string> engines = settings ? StoredEngines(settings.get()) : _preloaded;
     const std::size_t stored = engines.size();
     for (const std::string& name : _preloaded) {
@@ -448,7 +428,7 @@ std::int32_t IBusInputSources::enableInputSource(const InputSource& source) {
         }
         g_settings_sync();
     }
-    if (!ibus_bus_preload_engines(AsBus(bus), NullTerminated(engines).data())) {
+    if (!ibus_bus_preload_engines(bus, NullTerminated(engines).data())) {
         return EIO;
     }
     _preloaded = std::move(engines);
@@ -456,18 +436,18 @@ std::int32_t IBusInputSources::enableInputSource(const InputSource& source) {
 }
 
 std::int32_t IBusInputSources::selectInputSource(const InputSource& source) {
-    void* bus = connectedBus();
+    IBusBus* const bus = connectedBus();
     if (!source.inputSourceID) {
         return EINVAL;
     }
     if (bus == nullptr) {
         return ENOTCONN;
     }
-    return ibus_bus_set_global_engine(AsBus(bus), source.inputSourceID->c_str()) ? 0 : EIO;
+    return ibus_bus_set_global_engine(bus, source.inputSourceID->c_str()) ? 0 : EIO;
 }
 
 std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
-    void* bus = connectedBus();
+    IBusBus* const bus = connectedBus();
     if (bus == nullptr) {
         return std::nullopt;
     }
@@ -476,12 +456,12 @@ std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
     const guint quiet = g_log_set_handler(
         "IBUS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
         nullptr);
-    IBusEngineDesc* desc = ibus_bus_get_global_engine(AsBus(bus));
+    IBusEngineDesc* desc = ibus_bus_get_global_engine(bus);
     g_log_remove_handler("IBUS", quiet);
     if (desc == nullptr) {
         return std::nullopt;
     }
-    const std::unique_ptr<IBusEngineDesc, ObjectUnref> current(desc);
+    const GObjectPtr<IBusEngineDesc> current(desc);
     return SourceOf(desc, InstalledEngines(), 0);
 }
 

@@ -9,5 +9,5 @@ add_library(kv::platform_ibus_sources ALIAS kv_platform_ibus_sources)
 target_compile_definitions(kv_platform_ibus_sources PRIVATE
     KV_IBUS_SYSTEM_COMPONENT_DIR="${KV_IBUS_SOURCES_DATADIR}/component")
 target_link_libraries(kv_platform_ibus_sources
-    PUBLIC kv::platform
-    PRIVATE kv::platform_linux PkgConfig::KV_IBUS_SOURCES)
+    PUBLIC kv::platform PkgConfig::KV_IBUS_SOURCES
+    PRIVATE kv::platform_linux)

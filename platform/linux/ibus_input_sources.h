@@ -13,6 +13,10 @@
 #include <vector>
 
 #include "platform/input_sources.h"
+#include "platform/linux/glib_ptr.h"
+
+// As IBus declares it, so that users of this header need not include IBus.
+using IBusBus = struct _IBusBus;
 
 namespace kv {
 
@@ -42,16 +46,12 @@ class IBusInputSources final : public InputSources {
     std::optional<InputSource> copyCurrentKeyboardInputSource() override;
 
   private:
-    struct Unref {
-        void operator()(void* object) const;
-    };
-
     // The daemon's bus, connected on first use so that a run that never needs it stays quiet;
     // null when no daemon is reachable.
-    void* connectedBus();
+    IBusBus* connectedBus();
     std::int32_t restartDaemonKnowing(const std::vector<std::string>& engines);
 
-    std::unique_ptr<void, Unref> _bus;
+    GObjectPtr<IBusBus> _bus;
     // The engines preloaded by this process, kept because the daemon does not tell its own list.
     std::vector<std::string> _preloaded;
 };

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/linux/glib_ptr.h"
 #include "platform/linux/xdg_locations.h"
 #include "platform/services.h"
 
@@ -14,23 +15,19 @@ namespace kv {
 
 namespace {
 
-struct GFree {
-    void operator()(void* p) const { g_free(p); }
-};
-
 std::optional<std::string> ReadFile(const std::filesystem::path& file) {
     char* contents = nullptr;
     gsize length = 0;
     if (!g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
         return std::nullopt;
     }
-    const std::unique_ptr<char, GFree> owned(contents);
+    const GCharsPtr owned(contents);
     return std::string(contents, length);
 }
 
 std::string CorruptSuffix() {
     GDateTime* now = g_date_time_new_now_local();
-    const std::unique_ptr<char, GFree> text(g_date_time_format(now, "%Y%m%d-%H%M%S"));
+    const GCharsPtr text(g_date_time_format(now, "%Y%m%d-%H%M%S"));
     g_date_time_unref(now);
     return std::string(".corrupt-") + (text ? text.get() : "unknown");
 }

@@ -24,10 +24,6 @@ PangoWeight WeightOf(FontWeight weight) {
 
 }  // namespace
 
-void GObjectUnref::operator()(void* object) const {
-    g_object_unref(object);
-}
-
 std::string SystemFontFamilyList() {
     std::string list;
     for (const std::string_view family : kSystemFontFamilies) {

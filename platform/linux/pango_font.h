@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/font.h"
+#include "platform/linux/glib_ptr.h"
 
 namespace kv {
 
@@ -20,12 +21,6 @@ struct PangoFontDescriptionFree {
     }
 };
 using PangoFontDescriptionPtr = std::unique_ptr<PangoFontDescription, PangoFontDescriptionFree>;
-
-struct GObjectUnref {
-    void operator()(void* object) const;
-};
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // The faces of the system font, in the order a reader of Traditional Chinese expects them: the
 // Traditional forms of Noto Sans CJK for the common characters, then the Chinese forms of
