@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/ibus_engine.h"
 
+#include <linux/input-event-codes.h>
+
 #include <map>
 #include <memory>
 
@@ -134,10 +136,10 @@ void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
     engine->enable = Enable;
     engine->disable = Disable;
     engine->property_activate = PropertyActivate;
-    engine->page_up = PressKey<104>;
-    engine->page_down = PressKey<109>;
-    engine->cursor_up = PressKey<103>;
-    engine->cursor_down = PressKey<108>;
+    engine->page_up = PressKey<KEY_PAGEUP>;
+    engine->page_down = PressKey<KEY_PAGEDOWN>;
+    engine->cursor_up = PressKey<KEY_UP>;
+    engine->cursor_down = PressKey<KEY_DOWN>;
     engine->candidate_clicked = CandidateClicked;
 }
 

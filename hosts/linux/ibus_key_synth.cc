@@ -2,6 +2,7 @@
 #include "hosts/linux/ibus_key_synth.h"
 
 #include "hosts/linux/ibus_key_translation.h"
+#include "platform/key_codes.h"
 
 namespace kv {
 
@@ -15,11 +16,11 @@ std::weak_ptr<const IBusEngineLink>& FocusedLink() {
 // The key symbols of the keys the controller synthesises: Delete is the BackSpace key.
 guint KeyvalOfVirtualKey(std::uint16_t keyCode) {
     switch (keyCode) {
-        case 51:
+        case KeyCode::Delete:
             return IBUS_KEY_BackSpace;
-        case 117:
+        case KeyCode::ForwardDelete:
             return IBUS_KEY_Delete;
-        case 36:
+        case KeyCode::Return:
             return IBUS_KEY_Return;
         default:
             return IBUS_KEY_VoidSymbol;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/ibus_key_translation.h"
 
+#include <linux/input-event-codes.h>
+
 #include <array>
 
 #include "platform/key_codes.h"
@@ -36,8 +38,8 @@ constexpr KeyInfo Printable(std::uint16_t virtualKey) {
 // Function keys answer with the private-use characters the ANSI keyboard gives them.
 constexpr std::array<KeyInfo, 128> MakeTable() {
     std::array<KeyInfo, 128> t{};
-    t[1] = Key(K::Escape, 0x1B);
-    // The main block, row by row, from evdev code 2 (the 1 key).
+    t[KEY_ESC] = Key(K::Escape, 0x1B);
+    // The main block, row by row.
     constexpr std::array<std::uint16_t, 12> digitRow{K::Digit1, K::Digit2, K::Digit3, K::Digit4,
                                                      K::Digit5, K::Digit6, K::Digit7, K::Digit8,
                                                      K::Digit9, K::Digit0, K::Minus,  K::Equal};
@@ -49,48 +51,48 @@ constexpr std::array<KeyInfo, 128> MakeTable() {
     constexpr std::array<std::uint16_t, 10> bottomRow{K::Z, K::X, K::C,     K::V,      K::B,
                                                       K::N, K::M, K::Comma, K::Period, K::Slash};
     for (std::size_t i = 0; i < 12; ++i) {
-        t[2 + i] = Printable(digitRow[i]);
-        t[16 + i] = Printable(topRow[i]);
-        t[30 + i] = Printable(homeRow[i]);
+        t[KEY_1 + i] = Printable(digitRow[i]);
+        t[KEY_Q + i] = Printable(topRow[i]);
+        t[KEY_A + i] = Printable(homeRow[i]);
     }
     for (std::size_t i = 0; i < bottomRow.size(); ++i) {
-        t[44 + i] = Printable(bottomRow[i]);
+        t[KEY_Z + i] = Printable(bottomRow[i]);
     }
-    t[43] = Printable(K::Backslash);
-    t[14] = Key(K::Delete, 0x7F);
-    t[15] = Key(K::Tab, u'\t');
-    t[28] = Key(K::Return, u'\r');
-    t[55] = Key(K::KeypadMultiply, u'*');
-    t[57] = Key(K::Space, u' ');
+    t[KEY_BACKSLASH] = Printable(K::Backslash);
+    t[KEY_BACKSPACE] = Key(K::Delete, 0x7F);
+    t[KEY_TAB] = Key(K::Tab, u'\t');
+    t[KEY_ENTER] = Key(K::Return, u'\r');
+    t[KEY_KPASTERISK] = Key(K::KeypadMultiply, u'*');
+    t[KEY_SPACE] = Key(K::Space, u' ');
     constexpr std::array<std::uint16_t, 10> functionKeys{K::F1, K::F2, K::F3, K::F4, K::F5,
                                                          K::F6, K::F7, K::F8, K::F9, K::F10};
     for (int i = 0; i < 10; ++i) {
-        t[59 + i] = Key(functionKeys[i], static_cast<char16_t>(0xF704 + i));
+        t[KEY_F1 + i] = Key(functionKeys[i], static_cast<char16_t>(0xF704 + i));
     }
-    t[69] = Key(K::KeypadClear, 0xF739);
+    t[KEY_NUMLOCK] = Key(K::KeypadClear, 0xF739);
     constexpr std::array<std::uint16_t, 13> keypadKeys{
         K::Keypad7, K::Keypad8, K::Keypad9,      K::KeypadMinus, K::Keypad4,
         K::Keypad5, K::Keypad6, K::KeypadPlus,   K::Keypad1,     K::Keypad2,
         K::Keypad3, K::Keypad0, K::KeypadDecimal};
     constexpr char16_t keypadText[] = u"789-456+1230.";
     for (int i = 0; i < 13; ++i) {
-        t[71 + i] = Key(keypadKeys[i], keypadText[i]);
+        t[KEY_KP7 + i] = Key(keypadKeys[i], keypadText[i]);
     }
-    t[87] = Key(K::F11, 0xF70E);
-    t[88] = Key(K::F12, 0xF70F);
-    t[96] = Key(K::KeypadEnter, 0x03);
-    t[98] = Key(K::KeypadDivide, u'/');
-    t[102] = Key(K::Home, 0xF729);
-    t[103] = Key(K::UpArrow, 0xF700);
-    t[104] = Key(K::PageUp, 0xF72C);
-    t[105] = Key(K::LeftArrow, 0xF702);
-    t[106] = Key(K::RightArrow, 0xF703);
-    t[107] = Key(K::End, 0xF72B);
-    t[108] = Key(K::DownArrow, 0xF701);
-    t[109] = Key(K::PageDown, 0xF72D);
-    t[110] = Key(K::Help, 0xF727);
-    t[111] = Key(K::ForwardDelete, 0xF728);
-    t[117] = Key(K::KeypadEquals, u'=');
+    t[KEY_F11] = Key(K::F11, 0xF70E);
+    t[KEY_F12] = Key(K::F12, 0xF70F);
+    t[KEY_KPENTER] = Key(K::KeypadEnter, 0x03);
+    t[KEY_KPSLASH] = Key(K::KeypadDivide, u'/');
+    t[KEY_HOME] = Key(K::Home, 0xF729);
+    t[KEY_UP] = Key(K::UpArrow, 0xF700);
+    t[KEY_PAGEUP] = Key(K::PageUp, 0xF72C);
+    t[KEY_LEFT] = Key(K::LeftArrow, 0xF702);
+    t[KEY_RIGHT] = Key(K::RightArrow, 0xF703);
+    t[KEY_END] = Key(K::End, 0xF72B);
+    t[KEY_DOWN] = Key(K::DownArrow, 0xF701);
+    t[KEY_PAGEDOWN] = Key(K::PageDown, 0xF72D);
+    t[KEY_INSERT] = Key(K::Help, 0xF727);
+    t[KEY_DELETE] = Key(K::ForwardDelete, 0xF728);
+    t[KEY_KPEQUAL] = Key(K::KeypadEquals, u'=');
     return t;
 }
 
@@ -103,15 +105,15 @@ struct ModifierKey {
 };
 
 constexpr std::array<ModifierKey, 9> kModifierKeys{{
-    {42, K::Shift, ModifierFlags::Shift},
-    {54, K::RightShift, ModifierFlags::Shift},
-    {58, K::CapsLock, ModifierFlags::CapsLock},
-    {29, K::Control, ModifierFlags::Control},
-    {97, K::RightControl, ModifierFlags::Control},
-    {56, K::Option, ModifierFlags::Option},
-    {100, K::RightOption, ModifierFlags::Option},
-    {125, K::Command, ModifierFlags::Command},
-    {126, K::RightCommand, ModifierFlags::Command},
+    {KEY_LEFTSHIFT, K::Shift, ModifierFlags::Shift},
+    {KEY_RIGHTSHIFT, K::RightShift, ModifierFlags::Shift},
+    {KEY_CAPSLOCK, K::CapsLock, ModifierFlags::CapsLock},
+    {KEY_LEFTCTRL, K::Control, ModifierFlags::Control},
+    {KEY_RIGHTCTRL, K::RightControl, ModifierFlags::Control},
+    {KEY_LEFTALT, K::Option, ModifierFlags::Option},
+    {KEY_RIGHTALT, K::RightOption, ModifierFlags::Option},
+    {KEY_LEFTMETA, K::Command, ModifierFlags::Command},
+    {KEY_RIGHTMETA, K::RightCommand, ModifierFlags::Command},
 }};
 
 std::uint64_t FlagsOfState(std::uint32_t state) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/ibus_text_client.h"
 
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+
 #include <algorithm>
 
 #include "platform/linux/gdk_screens.h"
@@ -12,25 +15,16 @@ namespace {
 
 // Code points in the first `units` UTF-16 units of `text`.
 glong CodePoints(std::u16string_view text, std::int64_t units) {
-    const auto end = static_cast<std::size_t>(std::clamp<std::int64_t>(units, 0, text.size()));
-    glong count = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (!(text[i] >= 0xDC00 && text[i] < 0xE000 && i > 0 && text[i - 1] >= 0xD800 &&
-              text[i - 1] < 0xDC00)) {
-            ++count;
-        }
-    }
-    return count;
+    const auto end = std::clamp<std::int64_t>(units, 0, static_cast<std::int64_t>(text.size()));
+    return u_countChar32(text.data(), static_cast<std::int32_t>(end));
 }
 
 // UTF-16 units in the first `codePoints` code points of `text`.
 std::int64_t Utf16Units(std::u16string_view text, std::uint32_t codePoints) {
-    std::size_t i = 0;
-    for (std::uint32_t n = 0; n < codePoints && i < text.size(); ++n) {
-        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size();
-        i += pair ? 2 : 1;
-    }
-    return static_cast<std::int64_t>(i);
+    const auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t units = 0;
+    U16_FWD_N(text.data(), units, length, std::min<std::int64_t>(codePoints, length));
+    return units;
 }
 
 }  // namespace
