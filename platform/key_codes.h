@@ -185,19 +185,17 @@ inline constexpr std::array<USPrintableKey, 47> kUSPrintableKeys{{
     {'`', '~', KeyCode::Grave},
 }};
 
-// The US layout's shifted symbol of a symbol key (codes 18 to 50), whatever the user's layout,
-// so Shift with a digit or punctuation key offers the same code key everywhere; 0 for letters,
-// the backslash and every other key.
+// The US layout's shifted symbol of a symbol key, whatever the user's layout, so Shift with a
+// digit or punctuation key offers the same code key everywhere; 0 for letters, the backslash and
+// every other key.
 inline constexpr char16_t ShiftedRootForKeyCode(std::uint16_t keyCode) {
-    constexpr std::array<char16_t, 33> symbols{
-        u'!', u'@', u'#', u'$', u'^', u'%', u'+', u'(', u'&', u'_', u'*', u')',  // 18 to 29
-        u'}', 0,    0,    u'{', 0,    0,    0,    0,    0,    u'"', 0,    u':',  // 30 to 41
-        0,    u'<', u'?', 0,    0,    u'>', 0,    0,    u'~',                    // 42 to 50
-    };
-    if (keyCode < 18 || keyCode > 50) {
-        return 0;
+    for (const USPrintableKey& key : kUSPrintableKeys) {
+        const bool letter = key.plain >= 'a' && key.plain <= 'z';
+        if (key.keyCode == keyCode && !letter && keyCode != KeyCode::Backslash) {
+            return static_cast<char16_t>(key.shifted);
+        }
     }
-    return symbols[keyCode - 18];
+    return 0;
 }
 
 }  // namespace kv
