@@ -49,9 +49,9 @@ KVCandidateWindow::KVCandidateWindow()
     _panel.hidesOnDeactivate = false;
     _panel.content = &_panelContent;
     _panel.didMove = [this] { windowDidMove(); };
+    _panelContent.wheel = [this](double deltaY) { scrollWheel(deltaY); };
 
     _content.frame = Rect({0, 0}, kInitialContentSize);
-    _content.layer.cornerRadius = 9;
     _content.layer.borderWidth = 1;
     _content.addSubview(_toolbar);
     buildToolbar();
@@ -230,6 +230,28 @@ void KVCandidateWindow::pageSliderChanged(const Slider& sender) {
     tellDelegate([index](KVCandidateWindowDelegate& d, KVCandidateWindow& w) {
         d.candidateWindowDidMoveToIndex(w, index);
     });
+}
+
+void KVCandidateWindow::scrollWheel(double deltaY) {
+    const std::int64_t last = PageCount(Count(_candidates)) - 1;
+    if (_toolbarOnly || !_panel.isVisible() || last == 0) {
+        _wheelTravel = 0;
+        return;
+    }
+    _wheelTravel += deltaY;
+    const auto notches = static_cast<std::int64_t>(_wheelTravel);
+    if (notches == 0) {
+        return;
+    }
+    _wheelTravel -= static_cast<double>(notches);
+    const std::int64_t page = _pageStart / kPageSize;
+    const std::int64_t next = std::clamp<std::int64_t>(page + notches, 0, last);
+    if (next == page) {
+        return;
+    }
+    // The slider's top is the first page; the wheel moves its knob as a drag would.
+    _pageSlider.setValue(static_cast<double>(last - next));
+    pageSliderChanged(_pageSlider);
 }
 
 void KVCandidateWindow::toggleScript() {

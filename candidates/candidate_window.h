@@ -51,6 +51,9 @@ class KVCandidateWindow {
     // Sent by the controls and by the panel.
     void rowClicked(const Button& sender);
     void pageSliderChanged(const Slider& sender);
+    // The wheel over the list: a notch down shows the next page, up the one before, stopping
+    // at either end; a touchpad's fractions of a notch add up.
+    void scrollWheel(double deltaY);
     void toggleScript();
     void toggleWidth();
     void openSettings();
@@ -123,6 +126,7 @@ class KVCandidateWindow {
     bool _isPositioning = false;
     bool _hasParkedOrigin = false;
     Point _parkedOrigin;
+    double _wheelTravel = 0;  // part of a notch not yet turned into a page
     double _rowHeight = 0;
     Color _backgroundColor;
     Color _textColor;

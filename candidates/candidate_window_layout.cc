@@ -27,6 +27,7 @@ constexpr double kButtonHeight = 29;
 constexpr double kButtonPitch = 36;
 constexpr double kButtonsFromRight = 184;
 constexpr double kButtonCornerRadius = 3;
+constexpr double kContentCornerRadius = 9;
 constexpr Font kButtonTitleFont = Font::system(14, FontWeight::Semibold);
 
 }  // namespace
@@ -42,6 +43,9 @@ void KVCandidateWindow::updateAppearance() {
 
     _content.layer.backgroundColor = _backgroundColor;
     _content.layer.borderColor = _borderColor;
+    // Round corners leave the panel's corners clear, which only a compositing screen shows as
+    // what lies below; elsewhere they would be black, so the panel stays square there.
+    _content.layer.cornerRadius = _panel.screenComposites ? kContentCornerRadius : 0;
     _toolbar.layer.backgroundColor = _backgroundColor;
     _titleLabel.textColor = _secondaryColor;
     _pageLabel.textColor = _secondaryColor;

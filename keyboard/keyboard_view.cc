@@ -15,6 +15,9 @@ constexpr double kVerticalChrome = 116;
 constexpr double kMargin = 8;
 constexpr double kSpaceShare = 0.74;
 constexpr double kControlHeight = 68;
+// The resize grip's column at the right of the controls, and its square in the corner.
+constexpr double kGripColumn = 16;
+constexpr double kGripSize = 22;
 
 }  // namespace
 
@@ -47,7 +50,11 @@ Rect KVKeyboardView::spaceRect() const {
 Rect KVKeyboardView::backspaceRect() const {
     const double width = bounds().width();
     const double x = kSpaceShare * width;
-    return {x, kMargin, width - x - kMargin, kControlHeight};
+    return {x, kMargin, width - x - kMargin - kGripColumn, kControlHeight};
+}
+
+Rect KVKeyboardView::resizeGripRect() const {
+    return {bounds().width() - kGripSize, 0, kGripSize, kGripSize};
 }
 
 Rect KVKeyboardView::closeRect() const {

@@ -38,9 +38,12 @@ class KVKeyboardView final : public PanelContent {
     Rect spaceRect() const;
     Rect backspaceRect() const;
     Rect closeRect() const;
+    // The bottom-right corner that resizes the panel, right of the backspace control.
+    Rect resizeGripRect() const;
 
     // Runs the hit test; true asks the panel to start a window drag (nothing was hit).
     bool mouseDown(Point locationInWindow) override;
+    bool resizesAt(Point point) const override { return resizeGripRect().contains(point); }
 
     void draw(Canvas& canvas, const Rect& dirtyRect) const override { drawRect(canvas, dirtyRect); }
     // Repaints the whole view whatever the rectangle.
@@ -48,6 +51,7 @@ class KVKeyboardView final : public PanelContent {
     void drawKey(Canvas& canvas, const Rect& keyRect, std::string_view key, std::string_view root,
                  std::int64_t row, std::int64_t column) const;
     void drawControl(Canvas& canvas, const Rect& rect, std::string_view title) const;
+    void drawResizeGrip(Canvas& canvas, const Color& color) const;
 
     const KeyHandler& keyHandler() const { return _keyHandler; }
     void setKeyHandler(KeyHandler handler) { _keyHandler = std::move(handler); }

@@ -131,8 +131,22 @@ void KVKeyboardView::drawRect(Canvas& canvas, const Rect& /*dirtyRect*/) const {
     }
     drawControl(canvas, spaceRect(), kSpaceTitle);
     drawControl(canvas, backspaceRect(), kBackspaceTitle);
+    drawResizeGrip(canvas,
+                   LegibleOn(background, {KVKeyboardStoredColor(KeyboardRules::Muted),
+                                          KVKeyboardStoredColor(kTextRule), kCapText, kWhite}));
     // Inset by half the line so the whole outline lies inside the view.
     canvas.strokeRoundedRect(whole.insetBy(0.5, 0.5), 0, 1, border);
+}
+
+void KVKeyboardView::drawResizeGrip(Canvas& canvas, const Color& color) const {
+    // Six dots in a triangle against the corner, as a resize grip is drawn.
+    const Rect grip = resizeGripRect();
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; row + column < 3; ++column) {
+            canvas.fillRect({grip.maxX() - 7 - 5.0 * column, grip.minY() + 4 + 5.0 * row, 3, 3},
+                            color);
+        }
+    }
 }
 
 void KVKeyboardView::drawKey(Canvas& canvas, const Rect& keyRect, std::string_view key,

@@ -62,6 +62,23 @@ void Panel::userDidResize(Size size) {
     setContentSize(size);
 }
 
+void Panel::userDidSetFrame(const Rect& frame) {
+    const Size size{std::max(frame.width(), minSize.width),
+                    std::max(frame.height(), minSize.height)};
+    // A frame below the minimum grew downward from its top edge, as setContentSize grows it.
+    const Rect kept({frame.minX(), frame.maxY() - size.height}, size);
+    const bool resized = kept.size != _frame.size;
+    const bool moved = kept.origin != _frame.origin;
+    _frame = kept;
+    if (resized && didResize) {
+        didResize();
+    }
+    changed();
+    if (moved && didMove) {
+        didMove();
+    }
+}
+
 void Panel::attachBody(std::unique_ptr<PanelBody> body) {
     _body = std::move(body);
     changed();

@@ -20,6 +20,14 @@ class PanelContent {
     virtual void draw(Canvas& canvas, const Rect& bounds) const = 0;
     // A press of the primary button. Return true to let the user drag the panel by it.
     virtual bool mouseDown(Point point) = 0;
+    // The pointer moved with the button held after a press that did not drag the panel, and
+    // the button went up again.
+    virtual void mouseDragged(Point) {}
+    virtual void mouseUp(Point) {}
+    // The wheel turned over the point: positive `deltaY` scrolls down (one notch is 1).
+    virtual void scrollWheel(Point, double) {}
+    // Whether a press at the point resizes a resizable panel instead of going to the content.
+    virtual bool resizesAt(Point) const { return false; }
 };
 
 class Panel;
@@ -61,10 +69,16 @@ class Panel {
     PanelContent* content = nullptr;  // not owned
     std::function<void()> didMove;    // windowDidMove
     std::function<void()> didResize;  // windowDidResize: the content follows the new size
+    // Set by the body: whether the screen composites windows, so that pixels left clear show
+    // what lies below. Without it they show black, and shapes must fill their whole frame.
+    bool screenComposites = true;
 
     // Called by the body when the user dragged or resized the panel.
     void userDidMove(Point origin);
     void userDidResize(Size size);
+    // Called by the body when the window manager moved or resized the panel, from any edge:
+    // the frame it reports is taken whole, within the minimum size.
+    void userDidSetFrame(const Rect& frame);
 
     void attachBody(std::unique_ptr<PanelBody> body);
     const PanelBody* body() const { return _body.get(); }

@@ -53,6 +53,17 @@ void Slider::mouseDown(Point point) {
     }
 }
 
+void Slider::mouseDragged(Point point) {
+    if (!enabled || !continuous) {
+        return;
+    }
+    const double before = value();
+    setValue(valueAtPoint(point));
+    if (value() != before && action) {
+        action();
+    }
+}
+
 double Slider::value() const {
     return std::clamp(_value, minValue, std::max(minValue, maxValue));
 }

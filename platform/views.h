@@ -78,6 +78,8 @@ class Control : public View {
   public:
     // A press of the primary button at `point` (own coordinates). A disabled control ignores it.
     virtual void mouseDown(Point point) = 0;
+    // The pointer moved with the button still held after a press on this control.
+    virtual void mouseDragged(Point) {}
 
     bool enabled = true;
     std::function<void()> action;
@@ -120,6 +122,8 @@ class Slider final : public Control {
     Kind kind() const override { return Kind::Slider; }
     // Moves the knob to the press and runs the action.
     void mouseDown(Point point) override;
+    // A continuous slider follows the drag, running the action whenever the value changes.
+    void mouseDragged(Point point) override;
 
     // Values outside the range are brought into it, as the range itself may shrink later.
     void setValue(double value) { _value = value; }

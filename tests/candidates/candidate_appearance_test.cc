@@ -22,6 +22,10 @@ TEST_F(CandidateAppearanceTest, HighestContrastPresetWithNoColourKeys) {
     EXPECT_EQ(content.layer.borderColor, kWhite);
     EXPECT_EQ(content.layer.borderWidth, 1);
     EXPECT_EQ(content.layer.cornerRadius, 9);
+    // A screen that does not composite shows clear corners black: the panel goes square there.
+    window->panel().screenComposites = false;
+    show(Candidates(23), 12);
+    EXPECT_EQ(content.layer.cornerRadius, 0);
     EXPECT_EQ(window->toolbar().layer.backgroundColor, kBlack);
     // Row 2 holds candidate 12.
     EXPECT_EQ(window->row(2).layer.backgroundColor, kYellow);

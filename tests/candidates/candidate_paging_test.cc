@@ -154,6 +154,58 @@ TEST_F(CandidatePagingTest, SliderAtTheBottomOfTwentyOneSelectsTheLastCandidate)
     EXPECT_EQ(window->panel().frame().width(), 348);
 }
 
+TEST_F(CandidatePagingTest, DraggingTheKnobAndTurningTheWheelPageTheList) {
+    window->setDelegate(delegate);
+    show(Candidates(37), 0);  // four pages
+    PanelContent& content = *window->panel().content;
+    const Slider& slider = window->pageSlider();
+    const auto along = [&slider](double share) {
+        return Point{slider.frame.midX(),
+                     slider.frame.minY() + 8 + share * (slider.frame.height() - 16)};
+    };
+
+    // The knob follows the drag, page by page, and stops following once the button is up.
+    EXPECT_FALSE(click(along(1)));
+    content.mouseDragged(along(1.2));  // past the top: still the first page, nothing to tell
+    content.mouseDragged(along(0.5));
+    EXPECT_EQ(window->pageLabel().text, "3/4");
+    content.mouseDragged(along(0));
+    EXPECT_EQ(window->pageStart(), 30);
+    EXPECT_EQ(window->selectedIndex(), 30);
+    content.mouseUp(along(0));
+    content.mouseDragged(along(1));
+    EXPECT_EQ(window->pageStart(), 30);
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"move 0", "move 20", "move 30"}));
+
+    // A drag that starts on a row leaves the slider alone.
+    delegate->calls.clear();
+    click(rowCentre(3));
+    content.mouseDragged(along(1));
+    EXPECT_EQ(window->pageStart(), 30);
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"choose 33"}));
+
+    // The wheel: down past the last page does nothing, up turns back one page a notch, and a
+    // touchpad's fractions add up to a notch.
+    delegate->calls.clear();
+    const Point middle = rowCentre(5);
+    content.scrollWheel(middle, 1);
+    content.scrollWheel(middle, -1);
+    EXPECT_EQ(window->pageLabel().text, "3/4");
+    EXPECT_EQ(slider.integerValue(), 1);
+    content.scrollWheel(middle, -0.4);
+    content.scrollWheel(middle, -0.4);
+    EXPECT_EQ(window->pageStart(), 20);
+    content.scrollWheel(middle, -0.4);
+    EXPECT_EQ(window->pageStart(), 10);
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"move 20", "move 10"}));
+
+    // The toolbar alone has no pages to turn.
+    window->showToolbarAtAnchorRect(kAnchor, false, false, false);
+    content.scrollWheel(middle, 3);
+    EXPECT_EQ(window->pageLabel().text, "");
+    EXPECT_EQ(delegate->calls.size(), 2u);
+}
+
 TEST_F(CandidatePagingTest, HideClearsTheListButKeepsTheWindow) {
     show(Candidates(23), 15);
     window->hide();

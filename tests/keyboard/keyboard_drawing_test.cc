@@ -68,8 +68,8 @@ TEST_F(KeyboardDrawing, FrameUsesPresetZeroColoursWhenNothingIsStored) {
     EXPECT_EQ(outline.radius, 0);
     EXPECT_EQ(outline.lineWidth, 1);
     EXPECT_EQ(outline.color, kSlate);
-    // 4 frame steps, 5 per key, 4 per control, the outline.
-    EXPECT_EQ(commands.size(), 4u + 47 * 5 + 2 * 4 + 1);
+    // 4 frame steps, 5 per key, 4 per control, 6 dots of the resize grip, the outline.
+    EXPECT_EQ(commands.size(), 4u + 47 * 5 + 2 * 4 + 6 + 1);
 }
 
 TEST_F(KeyboardDrawing, StoredThemeColoursWinAndKeyCapsKeepTheirOwn) {
@@ -195,7 +195,7 @@ TEST_F(KeyboardDrawing, ControlTitlesAreCentredAndStayInsideTheirControls) {
     // Only where the title would run past its control is it made smaller.
     EXPECT_EQ(Text(paint({720, 350}), "Backspace／刪碼").style.font.pointSize, 18);
     const Font narrow = Text(paint({520, 290}), "Backspace／刪碼").style.font;
-    EXPECT_DOUBLE_EQ(narrow.pointSize, 18 * (127.2 - 12) / 129.6);
+    EXPECT_DOUBLE_EQ(narrow.pointSize, 18 * (111.2 - 12) / 129.6);
     EXPECT_EQ(narrow.weight, FontWeight::Semibold);
 }
 

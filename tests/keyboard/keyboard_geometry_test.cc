@@ -22,11 +22,13 @@ bool Overlap(const Rect& a, const Rect& b) {
     return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
 }
 
-// Every key, the two controls and the close box, each with a name for failure messages.
+// Every key, the two controls, the close box and the resize grip, each with a name for failure
+// messages.
 std::vector<std::pair<std::string, Rect>> AllAreas(const KVKeyboardView& view) {
     std::vector<std::pair<std::string, Rect>> areas{{"close", view.closeRect()},
                                                     {"space", view.spaceRect()},
-                                                    {"backspace", view.backspaceRect()}};
+                                                    {"backspace", view.backspaceRect()},
+                                                    {"resize grip", view.resizeGripRect()}};
     for (std::size_t row = 0; row < KVKeyboardRows.size(); ++row) {
         for (std::size_t column = 0; column < KVKeyboardRows[row].size(); ++column) {
             areas.emplace_back(std::string(KVKeyboardRows[row].substr(column, 1)),
@@ -44,7 +46,8 @@ TEST(KeyboardGeometry, InitialSizeMatchesTheWorkedExample) {
     EXPECT_NEAR(view.keyRectForRow(2, 0).minX(), 8 + column, 1e-9);
     ExpectRect(view.keyRectForRow(3, 0), 8 + 1.5 * column, 91, column - 4, 52.5);
     ExpectRect(view.spaceRect(), 8, 8, 520.8, 68);
-    ExpectRect(view.backspaceRect(), 532.8, 8, 179.2, 68);
+    ExpectRect(view.backspaceRect(), 532.8, 8, 163.2, 68);
+    ExpectRect(view.resizeGripRect(), 698, 0, 22, 22);
     ExpectRect(view.closeRect(), 686, 326, 30, 22);
     // The last key of a full row ends 12 from the right edge; rows are 6 apart.
     EXPECT_NEAR(view.keyRectForRow(1, 12).maxX(), 708, 1e-9);
@@ -60,7 +63,7 @@ TEST(KeyboardGeometry, MinimumSizeKeepsThePitchesAboveTheirFloors) {
     ExpectRect(view.keyRectForRow(3, 0), 8 + 1.5 * column, 91, column - 4, 37.5);
     EXPECT_NEAR(view.keyRectForRow(0, 12).maxX(), 508, 1e-9);
     ExpectRect(view.spaceRect(), 8, 8, 372.8, 68);
-    ExpectRect(view.backspaceRect(), 384.8, 8, 127.2, 68);
+    ExpectRect(view.backspaceRect(), 384.8, 8, 111.2, 68);
     ExpectRect(view.closeRect(), 486, 266, 30, 22);
 }
 
@@ -80,7 +83,8 @@ TEST(KeyboardGeometry, ResizingMovesEveryRectangleWithTheView) {
     // The bottom row stays put while the row pitch is above its floor.
     EXPECT_NEAR(view.keyRectForRow(3, 0).minY(), 91, 1e-9);
     ExpectRect(view.closeRect(), 1166, 556, 30, 22);
-    ExpectRect(view.backspaceRect(), 888, 8, 304, 68);
+    ExpectRect(view.backspaceRect(), 888, 8, 288, 68);
+    ExpectRect(view.resizeGripRect(), 1178, 0, 22, 22);
 }
 
 TEST(KeyboardGeometry, NothingOverlapsAtOrAboveTheMinimumSize) {
@@ -88,7 +92,7 @@ TEST(KeyboardGeometry, NothingOverlapsAtOrAboveTheMinimumSize) {
          {Size{720, 350}, Size{520, 290}, Size{1200, 580}, Size{521, 900}, Size{2000, 291}}) {
         const KVKeyboardView view(Rect({0, 0}, size));
         const auto areas = AllAreas(view);
-        ASSERT_EQ(areas.size(), 50u);
+        ASSERT_EQ(areas.size(), 51u);
         for (std::size_t i = 0; i < areas.size(); ++i) {
             for (std::size_t j = i + 1; j < areas.size(); ++j) {
                 EXPECT_FALSE(Overlap(areas[i].second, areas[j].second))

@@ -112,7 +112,7 @@ TEST(KeyboardHitTest, BelowTheMinimumSizeControlsAndTheCloseBoxWin) {
 
     // So short that the close box comes down onto the backspace control.
     RecordingKeyboard low({300, 80});
-    const Point both{280, 60};
+    const Point both{270, 60};
     ASSERT_TRUE(low.view.closeRect().contains(both));
     ASSERT_TRUE(low.view.backspaceRect().contains(both));
     const auto outcome = low.click(both);

@@ -62,6 +62,27 @@ TEST_F(KeyboardWindow, UserResizesAreFollowedByTheViewAndStopAtTheMinimum) {
     window.panel().userDidResize({400, 200});
     EXPECT_EQ(window.panel().frame().size, (Size{520, 290}));
     EXPECT_EQ(window.keyboardView().bounds(), Rect(0, 0, 520, 290));
+
+    // The window manager's frame is taken whole, from the left edge too; below the minimum the
+    // top edge stays.
+    window.panel().userDidSetFrame({300, 250, 900, 350});
+    EXPECT_EQ(window.panel().frame(), Rect(300, 250, 900, 350));
+    EXPECT_EQ(window.keyboardView().bounds(), Rect(0, 0, 900, 350));
+    window.panel().userDidSetFrame({10, 20, 400, 200});
+    EXPECT_EQ(window.panel().frame(), Rect(10, -70, 520, 290));
+}
+
+TEST_F(KeyboardWindow, TheResizeGripLiesBesideBackspaceNotOverIt) {
+    const KVKeyboardView& view = window.keyboardView();
+    const Rect grip = view.resizeGripRect();
+    EXPECT_TRUE(view.resizesAt({grip.maxX() - 1, grip.minY() + 1}));
+    // The backspace control's bottom-right corner types, as any other part of it does.
+    const Rect backspace = view.backspaceRect();
+    const Point corner{backspace.maxX() - 1, backspace.minY() + 1};
+    EXPECT_FALSE(view.resizesAt(corner));
+    click(corner);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].object, "__backspace__");
 }
 
 TEST_F(KeyboardWindow, TogglesShowAndHideAndARestoreShowsOnlyWhatWasRequested) {
