@@ -74,6 +74,10 @@ GtkWidget* GtkMakeWindow(std::string_view title) {
     return window;
 }
 
+void GtkTakeKeysDirectly(GtkWidget* field) {
+    g_object_set(field, "im-module", "gtk-im-context-simple", nullptr);
+}
+
 void GtkPlace(GtkFixed* fixed, GtkWidget* widget, const Rect& frame, double areaHeight) {
     gtk_widget_set_size_request(widget, static_cast<int>(frame.width()),
                                 static_cast<int>(frame.height()));

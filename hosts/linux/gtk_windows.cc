@@ -67,6 +67,11 @@ bool Capture(GtkWidget* window, GtkWidget* content, const std::filesystem::path&
 }  // namespace
 
 bool KVStartGtkWindows() {
+    // The windows live on X11, through XWayland in a Wayland session: only there can a window
+    // be put where the program wants it and be shown without taking the focus from the
+    // application being typed into (a Wayland compositor gives a click on a client's window the
+    // keyboard focus, which would end the session the keyboard types into).
+    gdk_set_allowed_backends("x11");
     return gtk_init_check(nullptr, nullptr);
 }
 

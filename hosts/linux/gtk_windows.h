@@ -12,7 +12,8 @@
 
 namespace kv {
 
-// Starts GTK on the current display; false when there is none to show windows on.
+// Starts GTK on the current X11 display (XWayland's in a Wayland session); false when there is
+// none to show windows on.
 bool KVStartGtkWindows();
 
 // Makers of the windows' GTK bodies, for the windows' hooks.

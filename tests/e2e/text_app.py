@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 """A real GTK3 application for the end-to-end tests: one text view that takes the focus, whose
-text is written to the file named by the first argument on every change."""
+text is written to the file named by the first argument on every change; the second, if given,
+is its title."""
 
 import sys
 
@@ -12,7 +13,7 @@ from gi.repository import Gtk  # noqa: E402
 
 def main():
     out = sys.argv[1]
-    window = Gtk.Window(title="kv-text-app")
+    window = Gtk.Window(title=sys.argv[2] if len(sys.argv) > 2 else "kv-text-app")
     window.set_default_size(600, 200)
     window.move(100, 100)
     view = Gtk.TextView()

@@ -1,0 +1,317 @@
+# SPDX-License-Identifier: MIT
+"""The program's panels and windows on a desktop with a window manager, used with the mouse as a
+person would: the list's wheel and slider, the on-screen keyboard opened in fresh engine
+processes, dragged, resized by its grip and by the window manager, hidden by a focus loss and
+brought back; the panel's corners on a screen without a compositor; the words window typed into
+while the session sets GTK_IM_MODULE=ibus, as a desktop does."""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+import gi
+
+gi.require_version("GdkPixbuf", "2.0")
+from gi.repository import GdkPixbuf  # noqa: E402
+
+from kvdesktop import TESTS_DIR, PrivateDesktop, pump  # noqa: E402
+
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+CQKV = os.path.join(os.path.dirname(os.path.abspath(BUNDLE)), "tools", "cqkv", "cqkv")
+SCREEN = (1280, 800)
+KEYBOARD = (720, 350)
+# The light preset "霧白", whose panel corners show black on a screen without a compositor when
+# they are left clear.
+LIGHT_THEME = 2
+ROW_HEIGHT = 34
+PAGE = 10
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True,
+                          check=False).stdout.split()
+
+
+def geometry(window):
+    """(x, y, width, height) of a window in root coordinates."""
+    values = {}
+    for line in subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                               check=False).stdout.splitlines():
+        line = line.strip()
+        for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
+                          ("Width:", "w"), ("Height:", "h")):
+            if line.startswith(key):
+                values[name] = int(line.split(":")[1])
+    return tuple(values.get(n, -1) for n in "xywh")
+
+
+def panels():
+    """Geometries of the program's visible panels, smallest first."""
+    return sorted((geometry(w) for w in xdotool("search", "--onlyvisible", "--name",
+                                                "^CQInputKV$")),
+                  key=lambda g: g[2] * g[3])
+
+
+def keyboard():
+    """The on-screen keyboard's geometry, or None while it is not shown."""
+    shown = [g for g in panels() if g[2] >= 500]
+    return shown[0] if shown else None
+
+
+def pixel(png, x, y):
+    pixbuf = GdkPixbuf.Pixbuf.new_from_file(png)
+    i = y * pixbuf.get_rowstride() + x * pixbuf.get_n_channels()
+    data = pixbuf.get_pixels()
+    return data[i], data[i + 1], data[i + 2]
+
+
+def candidates(code):
+    out = subprocess.run([CQKV, "lookup", code], capture_output=True, text=True, check=True)
+    return out.stdout.split()
+
+
+class PanelsUnderAWindowManager(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        # The daemon hands its environment to the engine, as a desktop session's does.
+        cls.desktop = PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1],
+                                     environment={"GTK_IM_MODULE": "ibus"})
+        cls.desktop.__enter__()
+        try:
+            cls._write_settings()
+            cls._start_window_manager()
+            cls.text_file = os.path.join(cls.desktop.folder, "text.txt")
+            cls.window = cls._start_application("kv-text-app", cls.text_file)
+            cls.other_window = cls._start_application("kv-other-app", cls.text_file + ".other")
+            cls.activate(cls.window)
+            if not cls.desktop.select_engine():
+                raise RuntimeError("the engine could not be selected")
+            time.sleep(0.3)
+        except BaseException:
+            cls.desktop.__exit__(None, None, None)
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    @classmethod
+    def _write_settings(cls):
+        folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+        os.makedirs(folder)
+        with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
+            f.write(f"[Integer]\nThemePreset={LIGHT_THEME}\n")
+
+    @classmethod
+    def _start_window_manager(cls):
+        # Without XMODIFIERS: an openbox that speaks XIM to the daemon hangs once it goes away.
+        environment = {k: v for k, v in os.environ.items() if k != "XMODIFIERS"}
+        cls.desktop.spawn(["openbox", "--sm-disable"], env=environment,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        running = lambda: subprocess.run(  # noqa: E731
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+            text=True).stdout.find("window id") >= 0
+        if not pump(running, timeout=10):
+            raise RuntimeError("openbox did not start")
+
+    @classmethod
+    def _start_application(cls, title, text_file):
+        app = cls.desktop.spawn(
+            ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), text_file, title],
+            stdout=subprocess.PIPE, text=True)
+        if app.stdout.readline().strip() != "ready":
+            raise RuntimeError("the GTK application did not start")
+        windows = []
+        deadline = time.monotonic() + 10
+        while not windows and time.monotonic() < deadline:
+            windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
+            time.sleep(0.05)
+        return windows[0]
+
+    @staticmethod
+    def activate(window):
+        xdotool("windowactivate", "--sync", window)
+        time.sleep(0.3)
+
+    # -- helpers -------------------------------------------------------------------------------
+    def text(self):
+        try:
+            with open(self.text_file, encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def keys(self, *names):
+        xdotool("key", "--delay", "40", *names)
+        time.sleep(0.3)
+
+    def drag(self, start, end, button="1"):
+        xdotool("mousemove", "--sync", str(start[0]), str(start[1]))
+        xdotool("mousedown", button)
+        time.sleep(0.1)
+        steps = 6
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            xdotool("mousemove", "--sync", str(x), str(y))
+            time.sleep(0.03)
+        xdotool("mouseup", button)
+        time.sleep(0.4)
+
+    def clear(self):
+        self.activate(self.window)
+        self.keys("Escape", "ctrl+a", "BackSpace")
+
+    def list_of(self, *code):
+        self.keys(*code, "space")
+        self.assertTrue(pump(lambda: any(g[3] > 300 and g[2] < 500 for g in panels()), 5),
+                        self.desktop.engine_log())
+        return [g for g in panels() if g[3] > 300 and g[2] < 500][0]
+
+    def engine_pid(self):
+        daemon = [p for p in self.desktop._processes if "ibus-daemon" in str(p.args)][0]
+        children = subprocess.run(["pgrep", "-P", str(daemon.pid), "-f", "CQInputKV"],
+                                  capture_output=True, text=True).stdout.split()
+        return int(children[0]) if children else None
+
+    def fresh_engine(self):
+        """Ends the engine process; selecting the engine again starts a new one."""
+        pid = self.engine_pid()
+        if pid is not None:
+            os.kill(pid, signal.SIGKILL)
+            pump(lambda: self.engine_pid() is None, timeout=5)
+        self.activate(self.window)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        self.assertTrue(pump(lambda: self.engine_pid() not in (None, pid), timeout=5))
+        time.sleep(0.3)
+
+    # -- the candidate list ----------------------------------------------------------------------
+    def test_1_square_corners_on_a_screen_without_compositor(self):
+        self.clear()
+        x, y, w, h = self.list_of("a")
+        shot = self.desktop.screenshot(os.path.join(self.desktop.folder, "light-panel.png"))
+        corners = [pixel(shot, px, py) for px, py in
+                   ((x, y), (x + w - 1, y), (x, y + h - 1), (x + w - 1, y + h - 1))]
+        # The border runs round a square panel: every corner shows it, none is black.
+        self.assertNotIn((0, 0, 0), corners, shot)
+        self.assertEqual(len(set(corners)), 1, corners)
+        self.keys("Escape")
+
+    def test_2_the_wheel_and_the_slider_page_the_list(self):
+        listed = candidates("a?")
+        self.assertGreater(len(listed), 3 * PAGE)
+        last_page = (len(listed) - 1) // PAGE * PAGE
+
+        self.clear()
+        x, y, w, h = self.list_of("a", "question")
+        xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+        xdotool("click", "5")
+        time.sleep(0.3)
+        self.keys("1")
+        self.assertTrue(pump(lambda: self.text() == listed[PAGE], 3), (self.text(), listed))
+        xdotool("mousemove", "0", "0")
+
+        self.clear()
+        x, y, w, h = self.list_of("a", "question")
+        # The knob sits at the slider's top on the first page; dragged to the bottom, the list
+        # shows each page on the way and ends on the last.
+        slider_x = x + w - 13
+        top, bottom = y + h - 9 - (PAGE * ROW_HEIGHT - 8), y + h - 9
+        self.drag((slider_x, top + 8), (slider_x, bottom - 2))
+        self.keys("1")
+        self.assertTrue(pump(lambda: self.text() == listed[last_page], 3), (self.text(), listed))
+
+    # -- the on-screen keyboard ------------------------------------------------------------------
+    def test_3_the_keyboard_opens_centred_and_comes_back_where_it_was_left(self):
+        centred = ((SCREEN[0] - KEYBOARD[0]) // 2, (SCREEN[1] - KEYBOARD[1]) // 2)
+        for attempt in range(5):
+            with self.subTest(attempt=attempt):
+                self.fresh_engine()
+                self.clear()
+                self.keys("c", "q", "k", "e", "y", "space")
+                self.assertTrue(pump(lambda: keyboard() is not None, 5), self.desktop.engine_log())
+                time.sleep(0.5)  # late configure events from the window manager have arrived
+                kx, ky, kw, kh = keyboard()
+                self.assertEqual((kx, ky, kw, kh), centred + KEYBOARD)
+
+                # Dragged by its top strip, through the window manager.
+                self.drag((kx + 100, ky + 8), (kx + 100 - 150 + attempt * 10, ky + 8 + 120))
+                moved = (kx - 150 + attempt * 10, ky + 120, kw, kh)
+                self.assertTrue(pump(lambda: keyboard() == moved, 3), (keyboard(), moved))
+
+                # Another application takes the focus: hidden; back and a key: where it was left.
+                self.activate(self.other_window)
+                self.assertTrue(pump(lambda: keyboard() is None, 3), keyboard())
+                self.activate(self.window)
+                self.keys("a", "Escape")
+                self.assertTrue(pump(lambda: keyboard() == moved, 3), (keyboard(), moved))
+
+    def test_4_the_keyboard_resizes_by_its_grip_and_by_the_window_manager(self):
+        self.clear()
+        if keyboard() is None:
+            self.keys("c", "q", "k", "e", "y", "space")
+        self.assertTrue(pump(lambda: keyboard() is not None, 5), self.desktop.engine_log())
+        kx, ky, kw, kh = keyboard()
+        shot = self.desktop.screenshot(os.path.join(self.desktop.folder, "keyboard.png"))
+        # The grip's dots show in the bottom-right corner, beside the backspace control.
+        self.assertNotEqual(pixel(shot, kx + kw - 7 + 1, ky + kh - 4 - 2),
+                            pixel(shot, kx + kw - 3, ky + kh - 12), shot)
+
+        # The grip resizes from the bottom-right corner; the top-left corner stays.
+        self.drag((kx + kw - 6, ky + kh - 6), (kx + kw - 6 + 80, ky + kh - 6 + 40))
+        grown = (kx, ky, kw + 80, kh + 40)
+        self.assertTrue(pump(lambda: keyboard() == grown, 3), (keyboard(), grown))
+
+        # The backspace control ends left of the grip: its corner deletes, and resizes nothing.
+        self.keys("a", "space", "1")
+        self.assertTrue(pump(lambda: self.text() == "日", 3), self.text())
+        kx, ky, kw, kh = keyboard()
+        xdotool("mousemove", "--sync", str(kx + kw - 27), str(ky + kh - 11))
+        xdotool("click", "1")
+        self.assertTrue(pump(lambda: self.text() == "", 3), self.text())
+        self.assertEqual(keyboard(), grown)
+
+        # The window manager resizes it from the left edge, as a tiling manager or a script
+        # asks it to: kept, also after the next key and after a focus loss.
+        window = [w for w in xdotool("search", "--onlyvisible", "--name", "^CQInputKV$")
+                  if geometry(w)[2] >= 500][0]
+        xdotool("windowmove", "--sync", window, str(kx - 100), str(ky))
+        xdotool("windowsize", "--sync", window, str(kw + 100), str(kh))
+        widened = (kx - 100, ky, kw + 100, kh)
+        self.assertTrue(pump(lambda: keyboard() == widened, 3), (keyboard(), widened))
+        self.keys("a", "Escape")
+        self.activate(self.other_window)
+        self.activate(self.window)
+        self.keys("a", "Escape")
+        self.assertTrue(pump(lambda: keyboard() == widened, 3), (keyboard(), widened))
+        self.desktop.screenshot(os.path.join(self.desktop.folder, "keyboard-widened.png"))
+        self.keys("c", "q", "k", "e", "y", "space")
+        self.assertTrue(pump(lambda: keyboard() is None, 3))
+
+    # -- the words window ----------------------------------------------------------------------
+    def test_5_the_words_window_takes_keys_directly(self):
+        self.clear()
+        self.keys("c", "q", "a", "d", "d", "space")
+        found = []
+        self.assertTrue(pump(lambda: found.extend(xdotool("search", "--onlyvisible", "--name",
+                                                          "自建詞組")) or found, 5),
+                        self.desktop.engine_log())
+        self.activate(found[0])
+        self.keys("a", "b", "Tab", "x", "y", "Return")
+        words = os.path.join(os.environ["XDG_DATA_HOME"], "CQ_Input_KV", "CQ_Input_KV_User.txt")
+
+        def written():
+            try:
+                with open(words, encoding="utf-8") as f:
+                    return f.read()
+            except FileNotFoundError:
+                return ""
+        self.assertTrue(pump(lambda: written().endswith("\n"), 5), written())
+        self.assertEqual(written(), "ab xy\n")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0], "-v"])
