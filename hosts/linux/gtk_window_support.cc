@@ -74,8 +74,22 @@ GtkWidget* GtkMakeWindow(std::string_view title) {
     return window;
 }
 
-void GtkTakeKeysDirectly(GtkWidget* field) {
-    g_object_set(field, "im-module", "gtk-im-context-simple", nullptr);
+void GtkTakeKeysDirectlyInEveryField() {
+    static const bool installed = [] {
+        // Every field is realized before it can take a key; the hook stays for the process.
+        g_signal_add_emission_hook(
+            g_signal_lookup("realize", GTK_TYPE_WIDGET), 0,
+            +[](GSignalInvocationHint*, guint, const GValue* values, gpointer) -> gboolean {
+                auto* const widget = static_cast<GObject*>(g_value_get_object(&values[0]));
+                if (GTK_IS_ENTRY(widget) || GTK_IS_TEXT_VIEW(widget)) {
+                    g_object_set(widget, "im-module", "gtk-im-context-simple", nullptr);
+                }
+                return TRUE;
+            },
+            nullptr, nullptr);
+        return true;
+    }();
+    (void)installed;
 }
 
 void GtkPlace(GtkFixed* fixed, GtkWidget* widget, const Rect& frame, double areaHeight) {

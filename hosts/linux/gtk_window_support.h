@@ -24,11 +24,12 @@ void GtkInstallWindowStyles();
 // A top-level window with the program's style, titled, not shown.
 GtkWidget* GtkMakeWindow(std::string_view title);
 
-// Makes a text field take keys directly, with GTK's simple input context. The windows run in the
-// engine's own process: through the desktop's input method (GTK_IM_MODULE=ibus) a key would go
-// out to the daemon and back into the same single-threaded engine, and a code typed into the
-// words window would come out composed.
-void GtkTakeKeysDirectly(GtkWidget* field);
+// Makes every text field of the process take keys directly, with GTK's simple input context:
+// the fields of the program's windows, a list's search field and the colour chooser's alike. The
+// windows run in the engine's own process: through the desktop's input method
+// (GTK_IM_MODULE=ibus) a key would go out to the daemon and back into the same single-threaded
+// engine, and a code typed into the words window would come out composed.
+void GtkTakeKeysDirectlyInEveryField();
 
 // Puts `widget` into `fixed` at `frame`, which counts from the bottom-left of an area
 // `areaHeight` high; the widget is asked to take exactly the frame's size.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "hosts/linux/gtk_preferences_window.h"
+#include "hosts/linux/gtk_window_support.h"
 #include "hosts/linux/gtk_words_window.h"
 
 namespace kv {
@@ -72,7 +73,11 @@ bool KVStartGtkWindows() {
     // application being typed into (a Wayland compositor gives a click on a client's window the
     // keyboard focus, which would end the session the keyboard types into).
     gdk_set_allowed_backends("x11");
-    return gtk_init_check(nullptr, nullptr);
+    if (!gtk_init_check(nullptr, nullptr)) {
+        return false;
+    }
+    GtkTakeKeysDirectlyInEveryField();
+    return true;
 }
 
 KVPreferencesWindow::BodyMaker KVGtkPreferencesWindowMaker() {

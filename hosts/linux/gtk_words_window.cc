@@ -141,7 +141,6 @@ GtkWidget* GtkWordsWindow::addButton(const L::Control& control, GCallback clicke
 
 GtkWidget* GtkWordsWindow::makeField(const L::Control& control) {
     GtkWidget* field = gtk_entry_new();
-    GtkTakeKeysDirectly(field);
     gtk_entry_set_placeholder_text(GTK_ENTRY(field), GtkText(control.text).c_str());
     g_signal_connect(field, "changed", G_CALLBACK(FieldChanged), this);
     g_signal_connect_after(field, "draw", G_CALLBACK(DrawFocusedHint), nullptr);
@@ -151,9 +150,6 @@ GtkWidget* GtkWordsWindow::makeField(const L::Control& control) {
 void GtkWordsWindow::buildEntryList() {
     _rows = gtk_list_store_new(ColumnCount, G_TYPE_STRING, G_TYPE_STRING, GDK_TYPE_RGBA);
     GtkWidget* table = gtk_tree_view_new_with_model(GTK_TREE_MODEL(_rows));
-    // Typing over the list would open a search field, which would take keys through the
-    // desktop's input method and so through this very engine.
-    gtk_tree_view_set_enable_search(GTK_TREE_VIEW(table), FALSE);
     gtk_tree_view_append_column(GTK_TREE_VIEW(table),
                                 MakeColumn(L::kCodeColumn, CodeColumn, false));
     gtk_tree_view_append_column(GTK_TREE_VIEW(table),
