@@ -4,6 +4,8 @@
 #include <gtk/gtk.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "hosts/linux/gtk_preferences_window.h"
 #include "hosts/linux/gtk_window_support.h"
@@ -12,6 +14,8 @@
 namespace kv {
 
 namespace {
+
+constexpr const char* kBackendVariable = "GDK_BACKEND";
 
 // How long a window may take to appear before a picture of it is given up.
 constexpr gint64 kAppearWithin = gint64{10} * G_USEC_PER_SEC;
@@ -71,13 +75,21 @@ bool KVStartGtkWindows() {
     // The windows live on X11, through XWayland in a Wayland session: only there can a window
     // be put where the program wants it and be shown without taking the focus from the
     // application being typed into (a Wayland compositor gives a click on a client's window the
-    // keyboard focus, which would end the session the keyboard types into).
+    // keyboard focus, which would end the session the keyboard types into). A session's
+    // GDK_BACKEND=wayland is set aside for that, and kept for the programs the engine starts.
+    const char* const chosen = g_getenv(kBackendVariable);
+    const std::optional<std::string> sessionBackend =
+        chosen != nullptr ? std::optional<std::string>(chosen) : std::nullopt;
+    g_unsetenv(kBackendVariable);
     gdk_set_allowed_backends("x11");
-    if (!gtk_init_check(nullptr, nullptr)) {
-        return false;
+    const bool started = gtk_init_check(nullptr, nullptr);
+    if (sessionBackend) {
+        g_setenv(kBackendVariable, sessionBackend->c_str(), TRUE);
     }
-    GtkTakeKeysDirectlyInEveryField();
-    return true;
+    if (started) {
+        GtkTakeKeysDirectlyInEveryField();
+    }
+    return started;
 }
 
 KVPreferencesWindow::BodyMaker KVGtkPreferencesWindowMaker() {

@@ -3,7 +3,9 @@
 person would: the list's wheel and slider, the on-screen keyboard opened in fresh engine
 processes, dragged, resized by its grip and by the window manager, hidden by a focus loss and
 brought back; the panel's corners on a screen without a compositor; the words window typed into
-while the session sets GTK_IM_MODULE=ibus, as a desktop does."""
+while the session sets GTK_IM_MODULE=ibus, as a desktop does. The engine runs in a session that
+looks like Wayland to GDK (GDK_BACKEND=wayland and a WAYLAND_DISPLAY with no compositor behind
+it): its windows must still come up on X11, as they do through XWayland."""
 
 import os
 import signal
@@ -28,6 +30,8 @@ KEYBOARD = (720, 350)
 LIGHT_THEME = 2
 ROW_HEIGHT = 34
 PAGE = 10
+WAYLAND_LOOKING_SESSION = {"GTK_IM_MODULE": "ibus", "GDK_BACKEND": "wayland",
+                           "WAYLAND_DISPLAY": "wayland-kv-none"}
 
 
 def xdotool(*args):
@@ -78,7 +82,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
     def setUpClass(cls):
         # The daemon hands its environment to the engine, as a desktop session's does.
         cls.desktop = PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1],
-                                     environment={"GTK_IM_MODULE": "ibus"})
+                                     environment=WAYLAND_LOOKING_SESSION)
         cls.desktop.__enter__()
         try:
             cls._write_settings()
@@ -108,7 +112,8 @@ class PanelsUnderAWindowManager(unittest.TestCase):
     @classmethod
     def _start_window_manager(cls):
         # Without XMODIFIERS: an openbox that speaks XIM to the daemon hangs once it goes away.
-        environment = {k: v for k, v in os.environ.items() if k != "XMODIFIERS"}
+        environment = {k: v for k, v in os.environ.items()
+                       if k not in ("XMODIFIERS", "GDK_BACKEND", "WAYLAND_DISPLAY")}
         cls.desktop.spawn(["openbox", "--sm-disable"], env=environment,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         running = lambda: subprocess.run(  # noqa: E731
@@ -119,9 +124,12 @@ class PanelsUnderAWindowManager(unittest.TestCase):
 
     @classmethod
     def _start_application(cls, title, text_file):
+        # The applications are X11 clients, as XWayland's are.
+        environment = {k: v for k, v in os.environ.items()
+                       if k not in ("GDK_BACKEND", "WAYLAND_DISPLAY")}
         app = cls.desktop.spawn(
             ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), text_file, title],
-            stdout=subprocess.PIPE, text=True)
+            env=environment, stdout=subprocess.PIPE, text=True)
         if app.stdout.readline().strip() != "ready":
             raise RuntimeError("the GTK application did not start")
         windows = []
