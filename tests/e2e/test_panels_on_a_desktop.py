@@ -72,6 +72,41 @@ def pixel(png, x, y):
     return data[i], data[i + 1], data[i + 2]
 
 
+def write_settings():
+    """A light theme, stored before the engine starts."""
+    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
+        f.write(f"[Integer]\nThemePreset={LIGHT_THEME}\n")
+
+
+def start_application(desktop, title, text_file):
+    """A GTK text view titled `title` that writes its text to `text_file`; its X window."""
+    # The applications are X11 clients, as XWayland's are.
+    environment = {k: v for k, v in os.environ.items()
+                   if k not in ("GDK_BACKEND", "WAYLAND_DISPLAY")}
+    app = desktop.spawn(
+        ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), text_file, title],
+        env=environment, stdout=subprocess.PIPE, text=True)
+    if app.stdout.readline().strip() != "ready":
+        raise RuntimeError("the GTK application did not start")
+    windows = []
+    deadline = time.monotonic() + 10
+    while not windows and time.monotonic() < deadline:
+        windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
+        time.sleep(0.05)
+    return windows[0]
+
+
+def screen_composites():
+    """Whether GDK sees a compositor on the display, as the engine asks it."""
+    return subprocess.run(
+        ["/usr/bin/python3", "-c", "import gi; gi.require_version('Gdk', '3.0'); "
+         "from gi.repository import Gdk; Gdk.init([]); "
+         "print(Gdk.Screen.get_default().is_composited())"],
+        capture_output=True, text=True).stdout.strip() == "True"
+
+
 def candidates(code):
     out = subprocess.run([CQKV, "lookup", code], capture_output=True, text=True, check=True)
     return out.stdout.split()
@@ -85,11 +120,12 @@ class PanelsUnderAWindowManager(unittest.TestCase):
                                      environment=WAYLAND_LOOKING_SESSION)
         cls.desktop.__enter__()
         try:
-            cls._write_settings()
+            write_settings()
             cls._start_window_manager()
             cls.text_file = os.path.join(cls.desktop.folder, "text.txt")
-            cls.window = cls._start_application("kv-text-app", cls.text_file)
-            cls.other_window = cls._start_application("kv-other-app", cls.text_file + ".other")
+            cls.window = start_application(cls.desktop, "kv-text-app", cls.text_file)
+            cls.other_window = start_application(cls.desktop, "kv-other-app",
+                                                 cls.text_file + ".other")
             cls.activate(cls.window)
             if not cls.desktop.select_engine():
                 raise RuntimeError("the engine could not be selected")
@@ -103,13 +139,6 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         cls.desktop.__exit__(None, None, None)
 
     @classmethod
-    def _write_settings(cls):
-        folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
-        os.makedirs(folder)
-        with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
-            f.write(f"[Integer]\nThemePreset={LIGHT_THEME}\n")
-
-    @classmethod
     def _start_window_manager(cls):
         # Without XMODIFIERS: an openbox that speaks XIM to the daemon hangs once it goes away.
         environment = {k: v for k, v in os.environ.items()
@@ -121,23 +150,6 @@ class PanelsUnderAWindowManager(unittest.TestCase):
             text=True).stdout.find("window id") >= 0
         if not pump(running, timeout=10):
             raise RuntimeError("openbox did not start")
-
-    @classmethod
-    def _start_application(cls, title, text_file):
-        # The applications are X11 clients, as XWayland's are.
-        environment = {k: v for k, v in os.environ.items()
-                       if k not in ("GDK_BACKEND", "WAYLAND_DISPLAY")}
-        app = cls.desktop.spawn(
-            ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), text_file, title],
-            env=environment, stdout=subprocess.PIPE, text=True)
-        if app.stdout.readline().strip() != "ready":
-            raise RuntimeError("the GTK application did not start")
-        windows = []
-        deadline = time.monotonic() + 10
-        while not windows and time.monotonic() < deadline:
-            windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
-            time.sleep(0.05)
-        return windows[0]
 
     @staticmethod
     def activate(window):
@@ -319,6 +331,33 @@ class PanelsUnderAWindowManager(unittest.TestCase):
                 return ""
         self.assertTrue(pump(lambda: written().endswith("\n"), 5), written())
         self.assertEqual(written(), "ab xy\n")
+
+
+class ACompositedScreen(unittest.TestCase):
+    """Where a compositor runs, the list's round corners show what lies below them."""
+
+    def test_round_corners_show_the_window_below(self):
+        with PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1]) as desktop:
+            write_settings()
+            desktop.spawn(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.assertTrue(pump(screen_composites, timeout=10))
+            window = start_application(desktop, "kv-text-app",
+                                       os.path.join(desktop.folder, "text.txt"))
+            xdotool("windowfocus", "--sync", window)
+            time.sleep(0.3)
+            self.assertTrue(desktop.select_engine(), desktop.engine_log())
+            xdotool("key", "--delay", "40", "a", "space")
+            self.assertTrue(pump(lambda: any(g[3] > 300 for g in panels()), 5),
+                            desktop.engine_log())
+            time.sleep(0.3)
+            x, y, w, h = [g for g in panels() if g[3] > 300][0]
+            shot = desktop.screenshot(os.path.join(desktop.folder, "composited.png"))
+            # The corner pixels lie outside the curve: the text view's white shows there, while
+            # the edges between them are the panel's border.
+            border = pixel(shot, x + w // 2, y)
+            for corner in ((x, y), (x + w - 1, y), (x, y + h - 1), (x + w - 1, y + h - 1)):
+                self.assertNotIn(pixel(shot, *corner), ((0, 0, 0), border), (corner, shot))
+            self.assertEqual(pixel(shot, x, y), (255, 255, 255), shot)
 
 
 if __name__ == "__main__":
