@@ -56,11 +56,12 @@ GtkPanelBody::~GtkPanelBody() {
 
 void GtkPanelBody::compositingChanged() {
     _panel.screenComposites = ScreenComposites();
-    // A window keeps the visual it was made with: the next showing makes it anew.
+    // A window keeps the visual it was made with: it is made anew, and shown if the panel is.
     if (_window != nullptr) {
         gtk_widget_destroy(_window);
         _window = nullptr;
         _area = nullptr;
+        panelDidChange(_panel);
     }
 }
 
