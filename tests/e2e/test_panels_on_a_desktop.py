@@ -192,8 +192,10 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         return [g for g in panels() if g[3] > 300 and g[2] < 500][0]
 
     def engine_pid(self):
-        daemon = [p for p in self.desktop._processes if "ibus-daemon" in str(p.args)][0]
-        children = subprocess.run(["pgrep", "-P", str(daemon.pid), "-f", "CQInputKV"],
+        """The engine process this desktop's daemon started, if one runs."""
+        daemon = subprocess.run(["pgrep", "-f", "ibus-daemon .*" + self.desktop.folder],
+                                capture_output=True, text=True).stdout.split()[0]
+        children = subprocess.run(["pgrep", "-P", daemon, "-f", "CQInputKV"],
                                   capture_output=True, text=True).stdout.split()
         return int(children[0]) if children else None
 
