@@ -6,7 +6,7 @@ KV_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libglib2.0-dev libicu-dev libplist-dev libgtk-3-dev libcairo2-dev libpango1.0-dev
     fonts-noto-cjk fonts-babelstone-han fonts-hanazono libibus-1.0-dev ibus xvfb xauth rime-data-cangjie5
-    ibus-gtk3 gir1.2-ibus-1.0 gir1.2-gtk-3.0 python3-gi dbus xdotool x11-utils imagemagick
+    ibus-gtk3 gir1.2-ibus-1.0 gir1.2-gtk-3.0 python3-gi dbus xdotool x11-utils imagemagick openbox
     dpkg-dev
 )
 
