@@ -147,6 +147,10 @@ void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
 
 namespace kv {
 
+void KVCloseIBusEngineHosts() {
+    Hosts().clear();
+}
+
 IBusEngine* KVIBusEngineNew(GDBusConnection* connection, const char* engineName,
                             const char* objectPath) {
     return IBUS_ENGINE(g_object_new(kv_ibus_engine_get_type(), "engine-name", engineName,
