@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""The engine's life beside a desktop, seen from IBus clients: a second engine process, and the
-end of the process with sessions open. One desktop per class: libibus follows one daemon per
-process."""
+"""The engine's life beside a desktop, seen from IBus clients: fields that go away, IBus's own
+context while no field has focus, carets that come late or are as tall as a view, the choice
+of panel across engine objects, a second engine process, and the end of the process with
+sessions open. One desktop per class: libibus follows one daemon per process."""
 
 import os
 import shlex
@@ -10,10 +11,147 @@ import subprocess
 import unittest
 import xml.etree.ElementTree as ET
 
-from kvdesktop import Client, PrivateDesktop, install_component, pump
+from kvdesktop import Client, IBus, PrivateDesktop, install_component, program_windows, pump
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 EXECUTABLE = os.path.join(BUNDLE, "Contents", "MacOS", "CQInputKV")
+TOOLBAR_HEIGHT = 48
+
+
+def write_settings(text):
+    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def windows_now(condition, timeout=3):
+    """The program's visible windows once `condition` holds for them (or at the timeout)."""
+    pump(lambda: condition(program_windows()), timeout)
+    return program_windows()
+
+
+class CaretsAndFields(unittest.TestCase):
+    """The toolbar follows the caret (mode 1), so where it is shows what the program took for
+    the caret of the focused field."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = PrivateDesktop(bundles=[BUNDLE])
+        cls.desktop.__enter__()
+        write_settings("[Integer]\nToolbarFollowMode=1\n")
+        # The test plays the desktop's panel, which shows the input menu while no field has
+        # focus and hands its clicks to the engine.
+        cls.panel = IBus.PanelService.new(cls.desktop.bus().get_connection())
+        cls.panel_properties = {}
+        cls.panel.connect("register-properties", cls._on_panel_properties)
+        cls.desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
+
+    @classmethod
+    def _on_panel_properties(cls, _panel, props):
+        cls.panel_properties = {}
+        index = 0
+        while props.get(index) is not None:
+            cls.panel_properties[props.get(index).get_key()] = props.get(index)
+            index += 1
+        return True
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def field(self, caret=None):
+        client = self.desktop.client()
+        client.focus_in()
+        if caret is not None:
+            client.cursor_at(*caret)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.3)
+        return client
+
+    def test_1_a_field_that_goes_away_takes_the_toolbar_along(self):
+        c = self.field((300, 300))
+        found = windows_now(lambda found: len(found) == 1)
+        self.assertEqual(len(found), 1, found)
+        self.assertLess(abs(found[0][0] - 300), 5, found)
+        # The client goes: IBus focuses its own context, which is no text field.
+        c.destroy()
+        self.assertEqual(windows_now(lambda found: not found), [])
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        # The input menu still works from the desktop's panel.
+        self.assertTrue(pump(lambda: "menu" in self.panel_properties), self.desktop.engine_log())
+        self.panel.property_activate("menu.2", IBus.PropState.CHECKED)
+        self.assertTrue(pump(lambda: program_windows("設定"), timeout=5),
+                        self.desktop.engine_log())
+        subprocess.run(["xdotool", "search", "--name", "設定", "windowunmap"], check=False)
+
+    def test_2_the_toolbar_waits_for_the_caret(self):
+        # GTK focuses first and tells the caret after: until then nothing shows.
+        c = self.field()
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        c.cursor_at(400, 200)
+        found = windows_now(lambda found: found and found[0][0] == 400)
+        self.assertEqual(len(found), 1, found)
+        self.assertEqual(found[0][:2], (400, 200 + 18 + 4))
+        # The caret moves: the toolbar follows it; a list goes beside it as well.
+        c.cursor_at(500, 250)
+        found = windows_now(lambda found: found and found[0][:2] == (500, 272))
+        self.assertEqual(found[0][:2], (500, 272), found)
+        c.type("ab{space}")
+        found = windows_now(lambda found: found and found[0][3] > 200)
+        self.assertEqual(found[0][:2], (500, 272), found)
+        c.destroy()
+
+    def test_3_a_caret_as_tall_as_the_view_anchors_at_its_first_line(self):
+        # GTK 4 reports the whole text view; the list goes below its first line, not over it.
+        c = self.field((200, 100, 1, 520))
+        c.type("ab{space}")
+        found = windows_now(lambda found: found and found[-1][3] > 200)
+        self.assertTrue(found and found[-1][3] > 200, found)
+        x, y, _, _ = found[-1]
+        self.assertEqual(x, 200)
+        self.assertGreater(y, 100 + 10)
+        self.assertLess(y, 100 + 40)
+        c.destroy()
+
+
+class ThePanelChoice(unittest.TestCase):
+    """"CandidatePanel" is read afresh by every engine object: removed, the program's own list
+    comes back after switching input methods away and back."""
+
+    CAPABILITIES = (Client.CAPABILITIES | IBus.Capabilite.LOOKUP_TABLE
+                    | IBus.Capabilite.AUXILIARY_TEXT)
+
+    def test_desktop_then_own_after_a_round_trip(self):
+        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
+            write_settings("[String]\nCandidatePanel=desktop\n")
+            c = desktop.client(capabilities=self.CAPABILITIES)
+            c.focus_in()
+            c.cursor_at(200, 300)
+
+            def round_trip():
+                self.assertTrue(desktop.select_engine("xkb:us::eng"))
+                pump(timeout=0.2)
+                self.assertTrue(desktop.select_engine(), desktop.engine_log())
+                pump(timeout=0.2)
+                c.lookup_tables.clear()
+                c.type("ab{space}")
+
+            for _ in range(2):
+                round_trip()
+                self.assertTrue(pump(lambda: c.lookup_tables and c.lookup_tables[-1][1]),
+                                desktop.engine_log())
+                self.assertEqual(program_windows(), [])
+                c.type("{Escape}")
+            write_settings("")
+            round_trip()
+            found = windows_now(lambda found: found and found[-1][3] > 200)
+            self.assertTrue(found and found[-1][3] > 200, (found, desktop.engine_log()))
+            self.assertFalse(any(visible for _, visible in c.lookup_tables))
+            c.type("1")
+            self.assertTrue(c.wait_for_commit("明"), c.committed)
 
 
 class ASecondEngineProcess(unittest.TestCase):
