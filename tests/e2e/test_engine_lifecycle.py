@@ -69,6 +69,13 @@ class CaretsAndFields(unittest.TestCase):
         pump(timeout=0.3)
         return client
 
+    def test_0_chosen_with_no_field_focused_it_shows_nothing(self):
+        # The engine starts on IBus's own context, as when chosen from the desktop's menu.
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        self.assertTrue(pump(lambda: "menu" in self.panel_properties), self.desktop.engine_log())
+
     def test_1_a_field_that_goes_away_takes_the_toolbar_along(self):
         c = self.field((300, 300))
         found = windows_now(lambda found: len(found) == 1)
