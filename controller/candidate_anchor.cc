@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "controller/candidate_anchor.h"
 
-#include <optional>
-
 namespace kv {
 
 Rect CandidateAnchorRect(TextClient* client, std::int64_t index) {
@@ -26,6 +24,17 @@ Rect CandidateAnchorRect(TextClient* client, std::int64_t index) {
     }
     const std::optional<Rect> first = client->firstRectForCharacterRange(Range{0, 0});
     return first ? *first : rect;
+}
+
+std::optional<Rect> KVKnownAnchorRect(TextClient* client, std::int64_t index) {
+    if (client == nullptr) {
+        return std::nullopt;
+    }
+    Rect probe(0, 0, 16, 16);
+    if (client->attributesForCharacterIndex(index, probe)) {
+        return CandidateAnchorRect(client, index);
+    }
+    return client->firstRectForCharacterRange(Range{0, 0});
 }
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/geometry.h"
 #include "platform/text_client.h"
@@ -14,5 +15,10 @@ namespace kv {
 // client that fails while answering leaves the rectangle as it was at that moment (16 x 16 at
 // the origin before any answer).
 Rect CandidateAnchorRect(TextClient* client, std::int64_t index);
+
+// The same anchor, but only where the client has told where its text is: nothing when it
+// answered neither question, so that a window waits for the caret rather than taking the
+// fallback at the screen's corner for it.
+std::optional<Rect> KVKnownAnchorRect(TextClient* client, std::int64_t index);
 
 }  // namespace kv

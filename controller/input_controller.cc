@@ -131,6 +131,7 @@ void KVInputController::deactivateServer(TextClient* sender) {
         gFocusedController = nullptr;
     }
     voidPendingToolbarSteps();
+    _toolbarAwaitsCaret = false;
     clearCompositionForClient(sender);
     _windows.keyboard.hideForFocusLoss();
 }
@@ -138,6 +139,14 @@ void KVInputController::deactivateServer(TextClient* sender) {
 void KVInputController::settingsChanged() {
     voidPendingToolbarSteps();
     loadSettings();
+    // Only the focused field shows anything: with none focused (the settings window's Save),
+    // nothing of the program stays at a caret left behind.
+    if (!hasFocus()) {
+        if (gFocusedController == nullptr) {
+            _windows.candidates.hide();
+        }
+        return;
+    }
     if (_engine && !_engine->candidates.empty()) {
         refreshVisibleCandidates();
         return;

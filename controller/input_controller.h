@@ -51,7 +51,9 @@ class KVInputController final : public KVCandidateWindowDelegate,
     void applyAction(const cqinput::EngineAction& action, TextClient* client);
     void clearMarkedTextForClient(TextClient* client);
     void clearCompositionForClient(TextClient* client);
-    // The framework ends the composition (the user clicked elsewhere): nothing is inserted.
+    // The framework ends the composition (the user clicked elsewhere): the code or typed
+    // command is dropped, nothing is inserted, the marked text and the list go away; the
+    // toolbar stays with a focused field.
     void commitComposition(TextClient* sender);
     std::string composedString() const;
     std::string originalString() const { return {}; }
@@ -66,7 +68,12 @@ class KVInputController final : public KVCandidateWindowDelegate,
     void rebuildCandidateItems();
     void refreshVisibleCandidates();
     void updateCandidateSelection();
+    // Shows the toolbar beside the client's caret; with no caret from the client yet, nothing
+    // is shown until clientCaretDidChange.
     void showPersistentToolbarForClient(TextClient* client, bool typing);
+    // The client reported where its caret is now: the list of the focused session follows it,
+    // and a toolbar that waited for a caret appears.
+    void clientCaretDidChange();
 
     // The input menu and the window commands.
     KVMenu menu();
@@ -174,6 +181,7 @@ class KVInputController final : public KVCandidateWindowDelegate,
     Rect readingEndAnchor(TextClient* client) const;
     // The engine's reading, or nothing without an engine.
     std::string composedReading() const;
+    bool isComposing() const;
     // A candidate or committed text as shown: decoded, and Simplified when that output is on.
     std::u16string displayText(std::string_view utf8) const;
     void endTemporaryFollow(std::uint64_t generation);
@@ -195,6 +203,7 @@ class KVInputController final : public KVCandidateWindowDelegate,
     std::int64_t _toolbarFollowMode = 0;
     std::uint64_t _toolbarFollowGeneration = 0;
     bool _temporaryFollowPending = false;
+    bool _toolbarAwaitsCaret = false;
     std::string _command;
     std::int64_t _candidateIndex = 0;
     std::vector<std::string> _candidateItems;  // UTF-8, as the window shows them

@@ -99,7 +99,19 @@ void KVInputController::clearCompositionForClient(TextClient* client) {
 }
 
 void KVInputController::commitComposition(TextClient* sender) {
+    // Toolkits end the composition on every click in the text, also when there is none.
+    if (!isComposing()) {
+        return;
+    }
     clearCompositionForClient(sender);
+    if (hasFocus()) {
+        showPersistentToolbarForClient(sender, false);
+    }
+}
+
+bool KVInputController::isComposing() const {
+    return !_command.empty() ||
+           (_engine && (!_engine->code.empty() || !_engine->candidates.empty()));
 }
 
 std::string KVInputController::composedReading() const {

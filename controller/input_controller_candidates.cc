@@ -81,6 +81,13 @@ void KVInputController::showPersistentToolbarForClient(TextClient* client, bool 
         _windows.candidates.hide();
         return;
     }
+    // A corner of the screen is no caret: the toolbar appears once the client tells its caret.
+    const std::optional<Rect> anchor = KVKnownAnchorRect(client, 0);
+    _toolbarAwaitsCaret = !anchor;
+    if (!anchor) {
+        _windows.candidates.hide();
+        return;
+    }
     bool follow = _toolbarFollowMode == AlwaysFollow;
     if (_toolbarFollowMode == FollowWhileTyping) {
         if (typing) {
@@ -99,8 +106,18 @@ void KVInputController::showPersistentToolbarForClient(TextClient* client, bool 
     }
     // The toolbar's buttons act on the session whose toolbar it is.
     becomeDelegate();
-    _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client, 0), _simplifiedMode,
-                                                _fullwidthMode, follow);
+    _windows.candidates.showToolbarAtAnchorRect(*anchor, _simplifiedMode, _fullwidthMode, follow);
+}
+
+void KVInputController::clientCaretDidChange() {
+    if (!hasFocus()) {
+        return;
+    }
+    if (_engine && !_engine->candidates.empty()) {
+        refreshVisibleCandidates();
+    } else if (_toolbarAwaitsCaret || _toolbarFollowMode == AlwaysFollow) {
+        showPersistentToolbarForClient(client(), false);
+    }
 }
 
 void KVInputController::endTemporaryFollow(std::uint64_t generation) {
@@ -113,12 +130,12 @@ void KVInputController::endTemporaryFollow(std::uint64_t generation) {
     if (!_persistentToolbar || (_engine && !_engine->candidates.empty())) {
         return;
     }
-    if (client() == nullptr) {
+    const std::optional<Rect> anchor = KVKnownAnchorRect(client(), 0);
+    if (!anchor) {
         return;
     }
     becomeDelegate();
-    _windows.candidates.showToolbarAtAnchorRect(CandidateAnchorRect(client(), 0), _simplifiedMode,
-                                                _fullwidthMode, false);
+    _windows.candidates.showToolbarAtAnchorRect(*anchor, _simplifiedMode, _fullwidthMode, false);
 }
 
 void KVInputController::setSimplifiedMode(bool on) {

@@ -36,6 +36,12 @@ void KVInputServer::deactivateSession(std::string_view id) {
     }
 }
 
+void KVInputServer::commitComposition(std::string_view id) {
+    if (KVInputController* const session = controller(id)) {
+        session->commitComposition(session->client());
+    }
+}
+
 void KVInputServer::closeSession(std::string_view id) {
     const auto found = _sessions.find(id);
     if (found == _sessions.end()) {

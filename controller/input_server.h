@@ -35,6 +35,8 @@ class KVInputServer {
     // The framework's focus changes; nothing for an unknown session.
     void activateSession(std::string_view id);
     void deactivateSession(std::string_view id);
+    // The framework ends the session's composition (a click in the text): nothing is inserted.
+    void commitComposition(std::string_view id);
     // Closes the controller and lets it go.
     void closeSession(std::string_view id);
     // Offers one key event to the session; false (the application gets it) for an unknown one.

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/transforms.h"
-#include "settings/settings_keys.h"
 
 namespace kv {
 
@@ -115,17 +114,6 @@ void IBusDesktopPanel::candidateClicked(KVCandidateWindow& window, unsigned inde
     if (index < KVCandidateWindow::kPageSize && !window.text(index).hidden) {
         window.rowClicked(window.rowButton(index));
     }
-}
-
-bool UseDesktopPanel(std::string_view choice, bool x11Display, bool waylandSession,
-                     bool caretKnown) {
-    if (choice == CandidatePanelValue::Desktop) {
-        return true;
-    }
-    if (choice == CandidatePanelValue::Own) {
-        return false;
-    }
-    return !x11Display || (waylandSession && !caretKnown);
 }
 
 }  // namespace kv

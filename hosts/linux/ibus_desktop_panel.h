@@ -37,9 +37,4 @@ class IBusDesktopPanel final : public PanelBody {
     std::string _toolbarTitles;
 };
 
-// Whether the candidate list goes to the desktop: by the stored choice ("own", "desktop"), or
-// when the choice is absent, where the program cannot place windows at the caret.
-bool UseDesktopPanel(std::string_view choice, bool x11Display, bool waylandSession,
-                     bool caretKnown);
-
 }  // namespace kv

@@ -52,10 +52,9 @@ void FocusInId(IBusEngine* engine, const gchar* objectPath, const gchar* client)
     }
 }
 
-// A new engine object is focused before the daemon learned that it takes focus ids: that context
-// stays unnamed for the engine's life.
+// A new engine object is focused before the daemon learned that it takes focus ids.
 void FocusIn(IBusEngine* engine) {
-    FocusInId(engine, "(unnamed context)", "");
+    FocusInId(engine, kv::IBusEngineHost::kUnnamedContext.data(), "");
 }
 
 void FocusOut(IBusEngine* engine) {
@@ -89,6 +88,12 @@ void SetContentType(IBusEngine* engine, guint purpose, guint hints) {
         host->setContentType(purpose);
     }
     IBUS_ENGINE_CLASS(kv_ibus_engine_parent_class)->set_content_type(engine, purpose, hints);
+}
+
+void Reset(IBusEngine* engine) {
+    if (kv::IBusEngineHost* const host = HostOf(engine)) {
+        host->reset();
+    }
 }
 
 void Enable(IBusEngine* engine) {
@@ -133,6 +138,7 @@ void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
     engine->set_cursor_location = SetCursorLocation;
     engine->set_surrounding_text = SetSurroundingText;
     engine->set_content_type = SetContentType;
+    engine->reset = Reset;
     engine->enable = Enable;
     engine->disable = Disable;
     engine->property_activate = PropertyActivate;
@@ -146,6 +152,10 @@ void kv_ibus_engine_class_init(KVIBusEngineClass* klass) {
 }  // namespace
 
 namespace kv {
+
+void KVCloseIBusEngineHosts() {
+    Hosts().clear();
+}
 
 IBusEngine* KVIBusEngineNew(GDBusConnection* connection, const char* engineName,
                             const char* objectPath) {

@@ -12,4 +12,8 @@ namespace kv {
 IBusEngine* KVIBusEngineNew(GDBusConnection* connection, const char* engineName,
                             const char* objectPath);
 
+// Closes the sessions of every engine object still alive. The program calls it when its loop
+// has ended, while the process-wide services that closing sessions use are still there.
+void KVCloseIBusEngineHosts();
+
 }  // namespace kv

@@ -9,9 +9,11 @@
 #include <cstdlib>
 
 #include "candidates/candidate_window.h"
+#include "controller/candidate_panel_choice.h"
 #include "hosts/linux/ibus_desktop_panel.h"
 #include "hosts/linux/ibus_key_synth.h"
 #include "hosts/linux/ibus_key_translation.h"
+#include "platform/linux/glib_ptr.h"
 #include "platform/services.h"
 #include "platform/workspace.h"
 #include "settings/settings_keys.h"
@@ -22,6 +24,53 @@ namespace kv {
 namespace {
 
 constexpr std::string_view kMenuPrefix = "menu.";
+
+// IBus's own input context, which the daemon focuses while no field has focus.
+constexpr std::string_view kDaemonContextClient = "fake";
+
+// Qt's module ("QIBusInputContext") reports the caret in Qt's device-independent pixels; IBus's
+// GTK 3 module ("gtk3-im:<program>") and X clients report device pixels on X11. A client not yet
+// named is taken for GTK, the desktop's usual toolkit.
+constexpr std::string_view kQtClient = "QIBusInputContext";
+
+bool ReportsDevicePixels(std::string_view clientName) {
+    return !clientName.starts_with(kQtClient);
+}
+
+// The client names of the contexts this process was told about, for an engine object that is
+// focused on one before the daemon gives it names. Bounded: contexts come and go for ever.
+std::map<std::string, std::string, std::less<>>& ClientNames() {
+    static std::map<std::string, std::string, std::less<>> names;
+    return names;
+}
+
+constexpr std::size_t kMaxClientNames = 256;
+
+void RememberClientName(const std::string& path, const std::string& clientName) {
+    if (ClientNames().size() >= kMaxClientNames && !ClientNames().contains(path)) {
+        ClientNames().clear();
+    }
+    ClientNames()[path] = clientName;
+}
+
+std::string KnownClientName(std::string_view path) {
+    const auto found = ClientNames().find(path);
+    return found == ClientNames().end() ? std::string() : found->second;
+}
+
+// The context the daemon has focused. The daemon calls engines without waiting for them, so it
+// answers while the engine waits.
+std::optional<std::string> CurrentContextPath() {
+    const GObjectPtr<IBusBus> bus(ibus_bus_new());  // the process's one bus, shared
+    if (!ibus_bus_is_connected(bus.get())) {
+        return std::nullopt;
+    }
+    const GCharsPtr path(ibus_bus_current_input_context(bus.get()));
+    if (path == nullptr || *path == '\0') {
+        return std::nullopt;
+    }
+    return std::string(path.get());
+}
 
 bool IsSecurePurpose(std::uint32_t purpose) {
     return purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN;
@@ -43,6 +92,15 @@ IBusProperty* MenuProperty(const KVMenu& menu) {
 bool IsX11Display() {
     GdkDisplay* const display = gdk_display_get_default();
     return display != nullptr && GDK_IS_X11_DISPLAY(display);
+}
+
+// Device pixels per GDK logical pixel, the unit the program's windows are placed in.
+double LogicalPixelScale() {
+    GdkDisplay* const display = gdk_display_get_default();
+    if (display == nullptr || gdk_display_get_n_monitors(display) == 0) {
+        return 1;
+    }
+    return std::max(1, gdk_monitor_get_scale_factor(gdk_display_get_monitor(display, 0)));
 }
 
 bool IsWaylandSession() {
@@ -102,10 +160,11 @@ bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode
     return event && _server.handleEvent(path, *event);
 }
 
-void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName) {
-    const std::string id(path);
-    _link->focusedPath = id;
-    IBusKeySynth::setFocusedLink(_link);
+KVInputController* IBusEngineHost::menuController() const {
+    return _server.controller(_menuPath);
+}
+
+void IBusEngineHost::ensureSession(const std::string& id) {
     if (!_clients.contains(id)) {
         auto client = std::make_shared<IBusTextClient>(_link, id);
         _clients.emplace(id, client);
@@ -114,10 +173,43 @@ void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName)
     _recent.remove(id);
     _recent.push_back(id);
     closeOldestSessions();
-    if (!_lastClientName.empty() && clientName != _lastClientName) {
+}
+
+void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName) {
+    std::string id(path);
+    std::string client(clientName);
+    if (id == kUnnamedContext) {
+        // The daemon still knows which context it is; the process may have seen its client.
+        if (std::optional<std::string> current = CurrentContextPath()) {
+            id = std::move(*current);
+            client = KnownClientName(id);
+        }
+    } else {
+        RememberClientName(id, client);
+    }
+    // A focus-in without a focus-out of the context before it still leaves that one.
+    if (!_link->focusedPath.empty() && _link->focusedPath != id) {
+        focusOut(std::string(_link->focusedPath));
+    }
+    ensureSession(id);
+    _menuPath = id;
+    if (client == kDaemonContextClient) {
+        // No field has focus: nothing of the program shows and no key is taken there; the
+        // session only serves the input menu, which the desktop still offers.
+        registerMenu();
+        return;
+    }
+    _link->focusedPath = id;
+    IBusKeySynth::setFocusedLink(_link);
+    if (IBusTextClient* const text = focusedClient()) {
+        text->setReportedPixelsPerPoint(ReportsDevicePixels(client) ? LogicalPixelScale() : 1);
+    }
+    if (!_lastClientName.empty() && !client.empty() && client != _lastClientName) {
         workspaceCenter().postNotificationName(NSWorkspaceDidActivateApplicationNotification);
     }
-    _lastClientName = clientName;
+    if (!client.empty()) {
+        _lastClientName = client;
+    }
     // The context's capabilities, caret and content type follow the focus: activation waits for
     // them, so a password field never sees the toolbar and the toolbar lands at the caret.
     _activationPending = true;
@@ -149,11 +241,10 @@ void IBusEngineHost::activatePending() {
 
 void IBusEngineHost::choosePanel() {
     const IBusTextClient* const client = focusedClient();
-    const bool caretKnown =
-        client != nullptr && client->cursorLocation() && !(*client->cursorLocation() == Rect());
     const bool desktop =
-        UseDesktopPanel(KVReadSetting(standardUserDefaults(), HostRules::CandidatePanel),
-                        IsX11Display(), IsWaylandSession(), caretKnown);
+        KVUseDesktopPanel(KVReadSetting(standardUserDefaults(), HostRules::CandidatePanel),
+                          {IsX11Display(), IsWaylandSession(),
+                           client != nullptr && client->cursorLocation().has_value()});
     if (desktop == _desktopPanel) {
         return;
     }
@@ -172,13 +263,14 @@ void IBusEngineHost::choosePanel() {
 }
 
 void IBusEngineHost::focusOut(std::string_view path) {
-    if (path != _link->focusedPath) {
+    const std::string& focused = _link->focusedPath;
+    if (focused.empty() || (path != focused && focused != kUnnamedContext)) {
         return;
     }
     const bool wasActivated = !_activationPending;
     _activationPending = false;
     if (wasActivated && !focusedIsSecure()) {
-        _server.deactivateSession(path);
+        _server.deactivateSession(focused);
     }
     _link->focusedPath.clear();
 }
@@ -197,14 +289,11 @@ void IBusEngineHost::setCursorLocation(int x, int y, int width, int height) {
     if (client == nullptr) {
         return;
     }
-    const Rect caret(x, y, width, height);
-    const bool moved = !client->cursorLocation() || !(*client->cursorLocation() == caret);
-    client->setCursorLocation(caret);
+    const bool moved = client->setCursorLocation(Rect(x, y, width, height));
     KVInputController* const controller = focusedController();
-    // The toolkit reports the caret after the preedit changed: the list follows it.
-    if (moved && controller != nullptr && !_activationPending && controller->engine() != nullptr &&
-        !controller->engine()->candidates.empty()) {
-        controller->refreshVisibleCandidates();
+    // The toolkit reports the caret after the focus and after every preedit change.
+    if (moved && controller != nullptr && !_activationPending) {
+        controller->clientCaretDidChange();
     }
 }
 
@@ -232,6 +321,12 @@ void IBusEngineHost::setContentType(std::uint32_t purpose) {
     }
 }
 
+void IBusEngineHost::reset() {
+    if (!_link->focusedPath.empty() && !focusedIsSecure()) {
+        _server.commitComposition(_link->focusedPath);
+    }
+}
+
 void IBusEngineHost::enable() {
     ibus_engine_get_surrounding_text(_link->engine, nullptr, nullptr, nullptr);
 }
@@ -243,21 +338,21 @@ void IBusEngineHost::disable() {
 }
 
 void IBusEngineHost::registerMenu() {
-    KVInputController* const controller = focusedController();
+    KVInputController* const controller = menuController();
     if (controller == nullptr) {
         return;
     }
     IBusPropList* const list = ibus_prop_list_new();
     ibus_prop_list_append(list, MenuProperty(controller->menu()));
     // Without the program's own window the toolbar's buttons must stay reachable.
-    if (_desktopPanel) {
+    if (_desktopPanel.value_or(false)) {
         IBusDesktopPanel::appendToolbarProperties(KVCandidatePanel(), list);
     }
     ibus_engine_register_properties(_link->engine, list);
 }
 
 void IBusEngineHost::propertyActivate(std::string_view name) {
-    KVInputController* const controller = focusedController();
+    KVInputController* const controller = menuController();
     if (controller == nullptr ||
         IBusDesktopPanel::activateToolbarProperty(KVCandidatePanel(), name) ||
         !name.starts_with(kMenuPrefix)) {

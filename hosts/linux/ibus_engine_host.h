@@ -10,6 +10,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,12 +28,18 @@ class IBusEngineHost {
     IBusEngineHost(const IBusEngineHost&) = delete;
     IBusEngineHost& operator=(const IBusEngineHost&) = delete;
 
+    // The context the engine is focused on when it was created, before the daemon learned that
+    // it takes focus ids; the first focus-out by id names it.
+    static constexpr std::string_view kUnnamedContext = "(unnamed context)";
+
     bool processKeyEvent(std::uint32_t keyval, std::uint32_t keycode, std::uint32_t state);
     void focusIn(std::string_view path, std::string_view clientName);
     void focusOut(std::string_view path);
     void setCursorLocation(int x, int y, int width, int height);
     void setSurroundingText(IBusText* text, std::uint32_t cursor, std::uint32_t anchor);
     void setContentType(std::uint32_t purpose);
+    // The client wants the composition gone (GTK on a click in the text, Qt on edits).
+    void reset();
     void enable();
     void disable();
     void propertyActivate(std::string_view name);
@@ -48,6 +55,10 @@ class IBusEngineHost {
   private:
     IBusTextClient* focusedClient() const;
     KVInputController* focusedController() const;
+    // The session whose input menu the desktop shows: the focused one, or IBus's own context's
+    // while no field has focus.
+    KVInputController* menuController() const;
+    void ensureSession(const std::string& id);
     bool focusedIsSecure() const;
     void activatePending();
     void closeOldestSessions();
@@ -60,8 +71,10 @@ class IBusEngineHost {
     std::map<std::string, std::shared_ptr<IBusTextClient>, std::less<>> _clients;
     std::list<std::string> _recent;  // least recently focused first
     std::string _lastClientName;
+    std::string _menuPath;
     bool _activationPending = false;
-    bool _desktopPanel = false;
+    // Empty until the first choice: every engine object attaches its own panel body.
+    std::optional<bool> _desktopPanel;
     guint _activationSource = 0;
 };
 

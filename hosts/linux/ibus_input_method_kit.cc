@@ -24,6 +24,10 @@ class IBusServer final : public IMKServer {
   public:
     IBusServer(GObjectPtr<IBusBus> bus, GObjectPtr<IBusFactory> factory)
         : _bus(std::move(bus)), _factory(std::move(factory)) {}
+    // The sessions end with the server, before the program's services and windows go.
+    ~IBusServer() override { KVCloseIBusEngineHosts(); }
+    IBusServer(const IBusServer&) = delete;
+    IBusServer& operator=(const IBusServer&) = delete;
     IBusBus* bus() const { return _bus.get(); }
 
   private:
@@ -36,6 +40,24 @@ IBusEngine* CreateEngine(IBusFactory* factory, const gchar* engineName, gpointer
     const std::string path = "/org/freedesktop/IBus/Engine/CQInputKV/" + std::to_string(++serial);
     return KVIBusEngineNew(ibus_service_get_connection(IBUS_SERVICE(factory)), engineName,
                            path.c_str());
+}
+
+// The daemon started this process for the component: it must own the component's name, or the
+// daemon talks to another process and this one would wait for ever with no engine to make.
+bool OwnComponentName(IBusBus* bus, const std::string& name) {
+    const guint reply = ibus_bus_request_name(bus, name.c_str(), IBUS_BUS_NAME_FLAG_DO_NOT_QUEUE);
+    switch (reply) {
+        case IBUS_BUS_REQUEST_NAME_REPLY_PRIMARY_OWNER:
+        case IBUS_BUS_REQUEST_NAME_REPLY_ALREADY_OWNER:
+            return true;
+        case IBUS_BUS_REQUEST_NAME_REPLY_IN_QUEUE:
+        case IBUS_BUS_REQUEST_NAME_REPLY_EXISTS:
+            systemLog().write("another process already serves " + name + "; this one ends");
+            return false;
+        default:
+            systemLog().write("IBus did not give the name " + name);
+            return false;
+    }
 }
 
 bool RegisterComponent(IBusBus* bus, const std::filesystem::path& file) {
@@ -67,10 +89,9 @@ std::unique_ptr<IMKServer> IBusInputMethodKit::createServer(std::string_view,
     GObjectPtr<IBusFactory> factory(ibus_factory_new(ibus_bus_get_connection(bus.get())));
     g_signal_connect(factory.get(), "create-engine", G_CALLBACK(CreateEngine), nullptr);
     // The daemon waits for the component's name when it started us; otherwise we announce it.
-    const bool ready =
-        _start == Start::ByDaemon
-            ? ibus_bus_request_name(bus.get(), std::string(bundleIdentifier).c_str(), 0) != 0
-            : RegisterComponent(bus.get(), _componentFile);
+    const bool ready = _start == Start::ByDaemon
+                           ? OwnComponentName(bus.get(), std::string(bundleIdentifier))
+                           : RegisterComponent(bus.get(), _componentFile);
     if (!ready) {
         systemLog().write("IBus refused the component " + std::string(bundleIdentifier));
         return nullptr;

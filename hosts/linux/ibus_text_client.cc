@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "controller/caret_rules.h"
 #include "platform/linux/gdk_screens.h"
 #include "platform/transforms.h"
 
@@ -32,8 +33,14 @@ std::int64_t Utf16Units(std::u16string_view text, std::uint32_t codePoints) {
 IBusTextClient::IBusTextClient(std::shared_ptr<const IBusEngineLink> link, std::string path)
     : _link(std::move(link)), _path(std::move(path)) {}
 
-void IBusTextClient::setCursorLocation(const Rect& rootRect) {
-    _cursor = rootRect;
+bool IBusTextClient::setCursorLocation(const Rect& reported) {
+    const double scale = _reportScale;
+    const std::optional<Rect> caret =
+        KVCaretFromReport(Rect(reported.minX() / scale, reported.minY() / scale,
+                               reported.width() / scale, reported.height() / scale));
+    const bool changed = caret != _cursor;
+    _cursor = caret;
+    return changed;
 }
 
 void IBusTextClient::setSurroundingText(std::string_view utf8, std::uint32_t cursor,
@@ -98,14 +105,7 @@ void IBusTextClient::deleteSurrounding(IBusEngine* engine, Range range) {
 }
 
 Rect IBusTextClient::screenCursor() const {
-    Rect caret = FlipRootRect(*_cursor, RootHeight());
-    // Some toolkits report a caret without width or height; the panel needs a real rectangle.
-    caret.size.width = std::max(caret.width(), 1.0);
-    if (caret.height() <= 0) {
-        caret.origin.y -= 16;
-        caret.size.height = 16;
-    }
-    return caret;
+    return FlipRootRect(*_cursor, RootHeight());
 }
 
 std::optional<CharacterAttributes> IBusTextClient::attributesForCharacterIndex(

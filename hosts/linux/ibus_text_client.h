@@ -22,8 +22,14 @@ class IBusTextClient final : public TextClient {
     const std::string& path() const { return _path; }
 
     // What the context told the engine while it was attached to it.
-    void setCursorLocation(const Rect& rootRect);  // GDK root coordinates, y downward
+    // The caret as reported, in root coordinates with y downward, in the client's pixels;
+    // true when the usable caret changed.
+    bool setCursorLocation(const Rect& reported);
+    // The caret in GDK root coordinates; nothing while the client has told no usable one.
     const std::optional<Rect>& cursorLocation() const { return _cursor; }
+    // How many of the client's pixels make one of GDK's logical pixels (2 for a GTK 3 client
+    // at scale 2, which reports device pixels).
+    void setReportedPixelsPerPoint(double scale) { _reportScale = scale; }
     // The text around the caret; the caret and the anchor count code points.
     void setSurroundingText(std::string_view utf8, std::uint32_t cursor, std::uint32_t anchor);
     // A password or PIN field: every key goes to the application and no panel is shown.
@@ -56,6 +62,7 @@ class IBusTextClient final : public TextClient {
     std::shared_ptr<const IBusEngineLink> _link;
     std::string _path;
     std::optional<Rect> _cursor;
+    double _reportScale = 1;
     std::optional<Surrounding> _surrounding;
     std::u16string _marked;
     bool _secure = false;

@@ -199,13 +199,16 @@ class Client:
 class PrivateDesktop:
     """Xvfb, a private session bus and a private ibus-daemon; `bundles` are registered (their
     component description, with the executable's absolute path filled in) before the daemon
-    starts, so the daemon itself launches their engines."""
+    starts, so the daemon itself launches their engines. With `window_manager`, openbox manages
+    the windows, so that focus moves by clicks and windows stack as on a person's desktop."""
 
-    def __init__(self, bundles=(), width=1280, height=800, environment=None):
+    def __init__(self, bundles=(), width=1280, height=800, environment=None,
+                 window_manager=False):
         self.bundles = list(bundles)
         self.width = width
         self.height = height
         self.extra_environment = dict(environment or {})
+        self.window_manager = window_manager
         self._processes = []
         self._saved_environment = None
         self.folder = None
@@ -220,6 +223,8 @@ class PrivateDesktop:
             self._private_environment()
             self._start_display()
             self._start_session_bus()
+            if self.window_manager:
+                self._start_window_manager()
             for bundle in self.bundles:
                 install_component(bundle, self.component_dir)
             self._start_ibus()
@@ -301,6 +306,19 @@ class PrivateDesktop:
         _wait_for(lambda: os.path.exists(socket), "the session bus")
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
 
+    def _start_window_manager(self):
+        # Without XMODIFIERS: a window manager that opened an input method of its own deadlocks
+        # once the first daemon goes away.
+        environment = dict(os.environ)
+        environment.pop("XMODIFIERS", None)
+        environment.pop("GTK_IM_MODULE", None)
+        self._processes.append(subprocess.Popen(
+            ["openbox", "--sm-disable"], env=environment, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL))
+        _wait_for(lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True,
+            check=False).stdout, "the window manager")
+
     def _start_ibus(self):
         socket = os.path.join(self.folder, "ibus.sock")
         self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
@@ -332,10 +350,96 @@ class PrivateDesktop:
         self._processes.append(process)
         return process
 
+    def restart_daemon(self, timeout=10):
+        """Restarts the daemon as `ibus restart` does (it re-executes itself with the same
+        process id); returns once it answers again."""
+        self._bus.exit(True)
+        pump(lambda: not self._bus.is_connected(), timeout=timeout)
+        return pump(self._bus.is_connected, timeout=timeout)
+
+    def text_app(self, title="kv-text-app", at=(100, 100), environment=None):
+        """Starts the GTK 3 text application (tests/e2e/text_app.py) with the IBus input
+        module; returns it once its window is on screen."""
+        return TextApp(self, title, at, environment or {})
+
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
+
+
+def xdotool(*args):
+    """Runs xdotool; returns the words it printed."""
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True,
+                          check=False).stdout.split()
+
+
+def window_geometry(window):
+    """(x, y, width, height) of a window's inside, in root coordinates."""
+    values = {}
+    for line in subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                               check=True).stdout.splitlines():
+        line = line.strip()
+        for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
+                          ("Width:", "w"), ("Height:", "h")):
+            if line.startswith(key):
+                values[name] = int(line.split(":")[1])
+    return values["x"], values["y"], values["w"], values["h"]
+
+
+def program_windows(name="^CQInputKV$"):
+    """Geometries of the program's visible windows whose title matches `name`, smallest
+    first; the candidate panel and the keyboard are both titled CQInputKV."""
+    return sorted((window_geometry(w) for w in xdotool("search", "--onlyvisible", "--name",
+                                                       name)),
+                  key=lambda g: g[2] * g[3])
+
+
+class TextApp:
+    """One running text application: its window, its text, and clicks into it."""
+
+    def __init__(self, desktop, title, at, environment):
+        self.desktop = desktop
+        self.title = title
+        self.text_file = os.path.join(desktop.folder, title + ".txt")
+        env = dict(os.environ, GTK_IM_MODULE="ibus", **environment)
+        self.process = desktop.spawn(
+            ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), self.text_file, title,
+             str(at[0]), str(at[1])], env=env, stdout=subprocess.PIPE, text=True)
+        ready = self.process.stdout.readline().strip() == "ready"
+        self.process.stdout.close()
+        if not ready:
+            raise RuntimeError("the GTK application did not start")
+        windows = []
+        deadline = time.monotonic() + 10
+        while not windows and time.monotonic() < deadline:
+            windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
+            time.sleep(0.05)
+        if not windows:
+            raise RuntimeError("no window of " + title)
+        self.window = windows[0]
+
+    def geometry(self):
+        return window_geometry(self.window)
+
+    def click(self, dx=20, dy=10):
+        """Clicks into the text at (dx, dy) from the window's top-left corner, as a person
+        would to focus it or to move the caret."""
+        x, y, _, _ = self.geometry()
+        xdotool("mousemove", "--sync", str(x + dx), str(y + dy))
+        xdotool("click", "1")
+        time.sleep(0.3)
+
+    def text(self):
+        try:
+            with open(self.text_file, encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(timeout=5)
 
 
 def install_component(bundle, folder):

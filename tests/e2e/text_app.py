@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 """A real GTK3 application for the end-to-end tests: one text view that takes the focus, whose
-text is written to the file named by the first argument on every change; the second, if given,
-is its title."""
+text is written to the file named by the first argument on every change.
+    text_app.py OUT [TITLE [X Y]]"""
 
 import sys
 
@@ -13,9 +13,11 @@ from gi.repository import Gtk  # noqa: E402
 
 def main():
     out = sys.argv[1]
-    window = Gtk.Window(title=sys.argv[2] if len(sys.argv) > 2 else "kv-text-app")
+    title = sys.argv[2] if len(sys.argv) > 2 else "kv-text-app"
+    x, y = (int(sys.argv[3]), int(sys.argv[4])) if len(sys.argv) > 4 else (100, 100)
+    window = Gtk.Window(title=title)
     window.set_default_size(600, 200)
-    window.move(100, 100)
+    window.move(x, y)
     view = Gtk.TextView()
     window.add(view)
 

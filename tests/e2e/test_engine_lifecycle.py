@@ -1,0 +1,262 @@
+# SPDX-License-Identifier: MIT
+"""The engine's life beside a desktop, seen from IBus clients: fields that go away, IBus's own
+context while no field has focus, carets that come late or are as tall as a view, the choice
+of panel across engine objects, a second engine process, and the end of the process with
+sessions open. One desktop per class: libibus follows one daemon per process."""
+
+import os
+import shlex
+import signal
+import subprocess
+import unittest
+import xml.etree.ElementTree as ET
+
+from kvdesktop import Client, IBus, PrivateDesktop, install_component, program_windows, pump
+
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+EXECUTABLE = os.path.join(BUNDLE, "Contents", "MacOS", "CQInputKV")
+TOOLBAR_HEIGHT = 48
+
+
+def write_settings(text):
+    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def windows_now(condition, timeout=3):
+    """The program's visible windows once `condition` holds for them (or at the timeout)."""
+    pump(lambda: condition(program_windows()), timeout)
+    return program_windows()
+
+
+class CaretsAndFields(unittest.TestCase):
+    """The toolbar follows the caret (mode 1), so where it is shows what the program took for
+    the caret of the focused field."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = PrivateDesktop(bundles=[BUNDLE])
+        cls.desktop.__enter__()
+        write_settings("[Integer]\nToolbarFollowMode=1\n")
+        # The test plays the desktop's panel, which shows the input menu while no field has
+        # focus and hands its clicks to the engine.
+        cls.panel = IBus.PanelService.new(cls.desktop.bus().get_connection())
+        cls.panel_properties = {}
+        cls.panel.connect("register-properties", cls._on_panel_properties)
+        cls.desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
+
+    @classmethod
+    def _on_panel_properties(cls, _panel, props):
+        cls.panel_properties = {}
+        index = 0
+        while props.get(index) is not None:
+            cls.panel_properties[props.get(index).get_key()] = props.get(index)
+            index += 1
+        return True
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def field(self, caret=None):
+        client = self.desktop.client()
+        client.focus_in()
+        if caret is not None:
+            client.cursor_at(*caret)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.3)
+        return client
+
+    def test_0_chosen_with_no_field_focused_it_shows_nothing(self):
+        # The engine starts on IBus's own context, as when chosen from the desktop's menu.
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        self.assertTrue(pump(lambda: "menu" in self.panel_properties), self.desktop.engine_log())
+
+    def test_1_a_field_that_goes_away_takes_the_toolbar_along(self):
+        c = self.field((300, 300))
+        found = windows_now(lambda found: len(found) == 1)
+        self.assertEqual(len(found), 1, found)
+        self.assertLess(abs(found[0][0] - 300), 5, found)
+        # The client goes: IBus focuses its own context, which is no text field.
+        c.destroy()
+        self.assertEqual(windows_now(lambda found: not found), [])
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        # The input menu still works from the desktop's panel.
+        self.assertTrue(pump(lambda: "menu" in self.panel_properties), self.desktop.engine_log())
+        self.panel.property_activate("menu.2", IBus.PropState.CHECKED)
+        self.assertTrue(pump(lambda: program_windows("設定"), timeout=5),
+                        self.desktop.engine_log())
+        subprocess.run(["xdotool", "search", "--name", "設定", "windowunmap"], check=False)
+
+    def test_2_the_toolbar_waits_for_the_caret(self):
+        # GTK focuses first and tells the caret after: until then nothing shows.
+        c = self.field()
+        pump(timeout=0.5)
+        self.assertEqual(program_windows(), [])
+        c.cursor_at(400, 200)
+        found = windows_now(lambda found: found and found[0][0] == 400)
+        self.assertEqual(len(found), 1, found)
+        self.assertEqual(found[0][:2], (400, 200 + 18 + 4))
+        # The caret moves: the toolbar follows it; a list goes beside it as well.
+        c.cursor_at(500, 250)
+        found = windows_now(lambda found: found and found[0][:2] == (500, 272))
+        self.assertEqual(found[0][:2], (500, 272), found)
+        c.type("ab{space}")
+        found = windows_now(lambda found: found and found[0][3] > 200)
+        self.assertEqual(found[0][:2], (500, 272), found)
+        c.destroy()
+
+    def test_3_a_caret_as_tall_as_the_view_anchors_at_its_first_line(self):
+        # GTK 4 reports the whole text view; the list goes below its first line, not over it.
+        c = self.field((200, 100, 1, 520))
+        c.type("ab{space}")
+        found = windows_now(lambda found: found and found[-1][3] > 200)
+        self.assertTrue(found and found[-1][3] > 200, found)
+        x, y, _, _ = found[-1]
+        self.assertEqual(x, 200)
+        self.assertGreater(y, 100 + 10)
+        self.assertLess(y, 100 + 40)
+        c.destroy()
+
+
+class ThePanelChoice(unittest.TestCase):
+    """"CandidatePanel" is read afresh by every engine object: removed, the program's own list
+    comes back after switching input methods away and back."""
+
+    CAPABILITIES = (Client.CAPABILITIES | IBus.Capabilite.LOOKUP_TABLE
+                    | IBus.Capabilite.AUXILIARY_TEXT)
+
+    def test_desktop_then_own_after_a_round_trip(self):
+        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
+            write_settings("[String]\nCandidatePanel=desktop\n")
+            c = desktop.client(capabilities=self.CAPABILITIES)
+            c.focus_in()
+            c.cursor_at(200, 300)
+
+            def round_trip():
+                self.assertTrue(desktop.select_engine("xkb:us::eng"))
+                pump(timeout=0.2)
+                self.assertTrue(desktop.select_engine(), desktop.engine_log())
+                pump(timeout=0.2)
+                c.lookup_tables.clear()
+                c.type("ab{space}")
+
+            for _ in range(2):
+                round_trip()
+                self.assertTrue(pump(lambda: c.lookup_tables and c.lookup_tables[-1][1]),
+                                desktop.engine_log())
+                self.assertEqual(program_windows(), [])
+                c.type("{Escape}")
+            write_settings("")
+            round_trip()
+            found = windows_now(lambda found: found and found[-1][3] > 200)
+            self.assertTrue(found and found[-1][3] > 200, (found, desktop.engine_log()))
+            self.assertFalse(any(visible for _, visible in c.lookup_tables))
+            c.type("1")
+            self.assertTrue(c.wait_for_commit("明"), c.committed)
+
+
+class ASecondEngineProcess(unittest.TestCase):
+    def test_without_the_components_name_it_says_so_and_exits_1(self):
+        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
+            c = desktop.client()
+            c.focus_in()
+            self.assertTrue(desktop.select_engine(), desktop.engine_log())
+            second = desktop.spawn([EXECUTABLE, "--ibus"], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+            self.assertEqual(second.wait(timeout=30), 1, desktop.engine_log())
+            self.assertIn("another process already serves", desktop.engine_log())
+            # The first process still types.
+            c.type("a")
+            self.assertTrue(c.wait_for_preedit("日"), desktop.engine_log())
+
+
+class EndingWithSessionsOpen(unittest.TestCase):
+    """Logging out or restarting the daemon ends the engine while sessions are open in several
+    applications: they close before the process's services go, and the process ends cleanly
+    (under the sanitizer build, without a report)."""
+
+    FAULTS = ("AddressSanitizer", "free(): invalid", "double free", "corrupted",
+              "Segmentation", "runtime error")
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = PrivateDesktop()
+        cls.desktop.__enter__()
+        try:
+            # The daemon sends a started engine's output nowhere: this one's goes to a file.
+            cls.errors = os.path.join(cls.desktop.folder, "engine-errors.txt")
+            component = install_component(BUNDLE, cls.desktop.component_dir)
+            tree = ET.parse(component)
+            tree.getroot().find("exec").text = " ".join(shlex.quote(word) for word in (
+                "/bin/sh", "-c", 'exec "$0" --ibus 2>>"$1"', EXECUTABLE, cls.errors))
+            tree.write(component, encoding="utf-8", xml_declaration=True)
+            # Leaks at exit belong to the toolkits; what is checked is the heap's integrity.
+            os.environ["ASAN_OPTIONS"] = "detect_leaks=0"
+            if not cls.desktop.restart_daemon():
+                raise RuntimeError("the daemon did not come back")
+        except BaseException:
+            cls.desktop.__exit__(None, None, None)
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def open_sessions(self):
+        clients = []
+        for i in range(4):
+            c = Client(self.desktop.bus(), name=f"app-{i}")
+            clients.append(c)
+            c.focus_in()
+            c.cursor_at(100 + 50 * i, 100 + 50 * i)
+            if i == 0:
+                self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+            c.type("ab" if i % 2 else "ab{space}")
+            self.assertTrue(c.wait_for_preedit("日月"), self.desktop.engine_log())
+            if i < 3:
+                c.focus_out()
+        return clients
+
+    def assert_no_fault(self, errors):
+        for fault in self.FAULTS:
+            self.assertNotIn(fault, errors)
+
+    def test_1_the_daemon_restarts(self):
+        self.open_sessions()
+        engines = lambda: subprocess.run(["pgrep", "-f", EXECUTABLE + " --ibus"],
+                                         capture_output=True, text=True).stdout.split()
+        self.assertTrue(engines())
+        # The daemon ends the engines it started and comes back without them.
+        self.assertTrue(self.desktop.restart_daemon())
+        self.assertTrue(pump(lambda: not engines(), timeout=20), engines())
+        with open(self.errors, encoding="utf-8", errors="replace") as f:
+            self.assert_no_fault(f.read())
+
+    def test_2_the_session_ends(self):
+        started = self.desktop.engine_log().count("ready")
+        program = self.desktop.spawn([EXECUTABLE], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.PIPE, text=True)
+        self.assertTrue(pump(lambda: self.desktop.engine_log().count("ready") > started,
+                             timeout=20))
+        clients = self.open_sessions()
+        program.send_signal(signal.SIGTERM)
+        try:
+            _, errors = program.communicate(timeout=30)
+        except subprocess.TimeoutExpired:
+            program.kill()
+            _, errors = program.communicate()
+            self.fail("the engine did not end: " + errors)
+        self.assertEqual(program.returncode, 0, errors)
+        self.assert_no_fault(errors)
+        for c in clients:
+            c.destroy()
+
+
+if __name__ == "__main__":
+    unittest.main()
