@@ -9,8 +9,8 @@
 
 namespace kv {
 
-// The file named by CQINPUTKV_LOG when that is set; standard error when it is a terminal (a
-// developer started the engine by hand); the journal where the machine has one; otherwise a
+// The file named by CQINPUTKV_LOG when that is set; standard error when it leads somewhere (a
+// person or a script started the engine); the journal where the machine has one; otherwise a
 // small rotated file, $XDG_STATE_HOME/CQ_Input_KV/CQInputKV.log (~/.local/state by default).
 std::unique_ptr<Log> SessionLog(bool hasJournal);
 

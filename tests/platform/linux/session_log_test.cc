@@ -36,12 +36,15 @@ class StandardErrorToNull {
 };
 
 TEST_F(SessionLogTest, WithoutAJournalLinesGoToTheStateFolderOrTheNamedFile) {
-    const StandardErrorToNull launchedByTheDaemon;
+    // Standard error that leads somewhere (a terminal, a script's pipe) keeps the lines.
     ::unsetenv("CQINPUTKV_LOG");
-    {
-        const test::ScopedEnvironment state("XDG_STATE_HOME", (root() / "state").string());
-        SessionLog(false)->write("the IBus daemon went away");
-    }
+    const test::ScopedEnvironment stateHome("XDG_STATE_HOME", (root() / "state").string());
+    SessionLog(false)->write("started by hand");
+    EXPECT_FALSE(std::filesystem::exists(root() / "state"));
+
+    const StandardErrorToNull launchedByTheDaemon;
+    SessionLog(false)->write("the IBus daemon went away");
+    ::unsetenv("XDG_STATE_HOME");
     // An empty name, as a desktop file may leave it, is no name; the state folder defaults.
     const test::ScopedEnvironment empty("CQINPUTKV_LOG", "");
     SessionLog(false)->write("ready");
