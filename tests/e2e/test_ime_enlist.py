@@ -12,8 +12,13 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
+import gi
+
 import kvdesktop
 from kvdesktop import PrivateDesktop, pump
+
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio  # noqa: E402
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 BUILD = os.path.dirname(os.path.abspath(BUNDLE))
@@ -79,8 +84,9 @@ def setUpModule():
     desktop = DesktopWithPanel()
     desktop.__enter__()
     # The user's input methods before ime-enlist: the keyboard layout alone.
-    subprocess.run(["gsettings", "set", "org.freedesktop.ibus.general", "preload-engines",
-                    "['" + LAYOUT + "']"], check=True)
+    settings = Gio.Settings.new("org.freedesktop.ibus.general")
+    settings.set_strv("preload-engines", [LAYOUT])
+    Gio.Settings.sync()
 
 
 def tearDownModule():
