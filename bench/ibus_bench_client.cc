@@ -121,6 +121,9 @@ KeyResult IBusBenchClient::type(char key, Awaited awaited) {
     result.answered = released && !_pending.failed;
     result.handled = _pending.handled;
     result.sent = _pending.sent;
+    if (_pending.replyAt) {
+        result.toReply = *_pending.replyAt - _pending.sent;
+    }
     if (_pending.preeditAt) {
         result.toPreedit = *_pending.preeditAt - _pending.sent;
     }
@@ -188,6 +191,7 @@ void IBusBenchClient::OnPreedit(IBusInputContext*, IBusText* text, guint, gboole
 }
 
 void IBusBenchClient::OnReply(GObject* context, GAsyncResult* result, gpointer self) {
+    const Clock::time_point now = Clock::now();
     Pending& pending = static_cast<IBusBenchClient*>(self)->_pending;
     GError* error = nullptr;
     const gboolean handled = ibus_input_context_process_key_event_async_finish(
@@ -200,6 +204,7 @@ void IBusBenchClient::OnReply(GObject* context, GAsyncResult* result, gpointer s
     // The press is answered first: the daemon replies in the order it was asked.
     if (pending.replies == 0) {
         pending.handled = handled == TRUE;
+        pending.replyAt = now;
     }
     ++pending.replies;
 }

@@ -22,6 +22,9 @@ struct KeyResult {
     // The engine consumed the press.
     bool handled = false;
     Clock::time_point sent;
+    // From sending the press to the daemon's reply to it: the whole round trip through the
+    // engine, which for a key the engine passes through is all there is.
+    std::optional<Clock::duration> toReply;
     // From sending the press to the first visible, non-empty preedit and to the first commit.
     std::optional<Clock::duration> toPreedit;
     std::optional<Clock::duration> toCommit;
@@ -57,6 +60,7 @@ class IBusBenchClient {
   private:
     struct Pending {
         Clock::time_point sent;
+        std::optional<Clock::time_point> replyAt;
         std::optional<Clock::time_point> preeditAt;
         std::optional<Clock::time_point> commitAt;
         std::string committed;

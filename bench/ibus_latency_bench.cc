@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The path a user feels, through a real IBus daemon: key press to preedit and key press to commit
 // at the client (median, p90, p99 over the timed keys, with the engine's candidate panel shown
-// and redrawn), engine start to its first answered key, and the engine process's memory after
+// and redrawn), the floor under both (the same client's round trip for a key the engine passes
+// through), engine start to its first answered key, and the engine process's memory after
 // the keys. Links libibus only, so any IBus engine can be measured the same way.
 //
 // bench/run_ibus_bench.py starts a private desktop per engine and runs this program for the
@@ -220,6 +221,31 @@ void BM_KeyToCommit(benchmark::State& state, Session& session) {
     state.SetLabel(options.engine);
 }
 
+// The floor: what the daemon, the bus and the client cost a key the engine does not take, with
+// nothing composed (Escape). Key to preedit and key to commit are read against it.
+void BM_PassThrough(benchmark::State& state, Session& session) {
+    IBusBenchClient* const client = session.typingClient(state);
+    if (client == nullptr) {
+        return;
+    }
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        const KeyResult key = client->type('\x1b', Awaited::Reply);
+        if (!key.answered || !key.toReply) {
+            state.SkipWithError("no reply for a key passed through");
+            break;
+        }
+        if (key.handled) {
+            state.SkipWithError("the engine took Escape with nothing composed");
+            break;
+        }
+        state.SetIterationTime(Seconds(*key.toReply));
+        latencies.push_back(Milliseconds(*key.toReply));
+    }
+    ReportLatencies(state, std::move(latencies));
+    state.SetLabel(session.options().engine);
+}
+
 // Resident memory splits into private pages (the heap: tables, caches) and pages of mapped
 // files (libraries, fonts) that other processes may share.
 bool ReportMemory(benchmark::State& state, pid_t pid) {
@@ -263,6 +289,10 @@ void RegisterBenchmarks(Session& session) {
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_KeyToCommit", BM_KeyToCommit, std::ref(session))
+        ->Iterations(keys)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PassThrough", BM_PassThrough, std::ref(session))
         ->Iterations(keys)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);

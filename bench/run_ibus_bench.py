@@ -4,6 +4,12 @@ side with ibus-table loaded with the same table. Each engine gets a fresh privat
 session bus, ibus-daemon and the IBus panel) in each round, so start-up is measured from a cold
 engine; the engines take turns, and the table shows the medians over the rounds.
 
+Latencies are also read against the floor measured in the same run: the same client's round trip
+for a key the engine passes through, which is what the daemon and the bus cost any key. Memory
+is private and proportional (PSS) memory of the engine and of the IBus panel (which draws
+ibus-table's candidates); mapped font files are shared with every program that draws CJK text and
+are shown apart, not counted as the engine's.
+
     /usr/bin/python3 bench/run_ibus_bench.py --build build-bench [--keys 1000] [--rounds 3]
 
 Needs the built bundle and bench/ibus_latency_bench (target ibus_latency_bench); installs
@@ -204,19 +210,77 @@ def start_panel(desktop, log):
     return panel.pid
 
 
-def resident_mib(pid):
-    """VmRSS of a process; the panel's counts for ibus-table, whose candidates it draws."""
-    with open("/proc/%d/status" % pid, encoding="utf-8") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) / 1024.0
+FONT_SUFFIXES = (".ttf", ".otf", ".ttc", ".otc", ".pcf", ".pcf.gz", ".woff", ".woff2")
+
+
+def is_font_file(path):
+    """Font files and fontconfig's caches of them: mapped alike by every program that draws
+    text."""
+    return (path.lower().endswith(FONT_SUFFIXES) or path.startswith("/usr/share/fonts/")
+            or path.startswith("/var/cache/fontconfig/")
+            or ("/fontconfig/" in path and ".cache-" in path))
+
+
+def smaps_kib(lines):
+    """Sums the kB fields of smaps lines by name."""
+    sums = {}
+    for line in lines:
+        field, _, rest = line.partition(":")
+        words = rest.split()
+        if len(words) == 2 and words[1] == "kB":
+            sums[field] = sums.get(field, 0) + int(words[0])
+    return sums
+
+
+def memory_mib(pid):
+    """Private and proportional memory of a process from /proc/PID/smaps_rollup, without its
+    mapped font files, whose share is given apart (from /proc/PID/smaps)."""
+    with open("/proc/%d/smaps_rollup" % pid, encoding="utf-8") as f:
+        total = smaps_kib(f.read().splitlines()[1:])
+    fonts = {}
+    with open("/proc/%d/smaps" % pid, encoding="utf-8") as f:
+        mapping = []
+        font = False
+        for line in f.read().splitlines() + ["0-0 end"]:
+            head = line.split()
+            if head and "-" in head[0] and ":" not in head[0]:
+                if font:
+                    for field, kib in smaps_kib(mapping).items():
+                        fonts[field] = fonts.get(field, 0) + kib
+                font = len(head) >= 6 and is_font_file(" ".join(head[5:]))
+                mapping = []
+            else:
+                mapping.append(line)
+
+    def private(sums):
+        return sums.get("Private_Clean", 0) + sums.get("Private_Dirty", 0)
+
+    return {"private_MiB": (private(total) - private(fonts)) / 1024.0,
+            "pss_MiB": (total.get("Pss", 0) - fonts.get("Pss", 0)) / 1024.0,
+            "fonts_pss_MiB": fonts.get("Pss", 0) / 1024.0,
+            "rss_MiB": total.get("Rss", 0) / 1024.0}
+
+
+def find_process(fragment):
+    """The process id of the process whose command line holds `fragment`, other than this."""
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace")
+        except OSError:
+            continue
+        if fragment in command and "ibus_latency_bench" not in command:
+            return int(entry)
     return None
 
 
-def add_panel_memory(result_file, rss_mib):
+def add_memory(result_file, engine_pid, panel_pid):
     with open(result_file, encoding="utf-8") as f:
         report = json.load(f)
-    report["ibus_panel"] = {"rss_MiB": rss_mib}
+    report["engine_memory"] = memory_mib(engine_pid) if engine_pid else {}
+    report["ibus_panel"] = memory_mib(panel_pid)
     with open(result_file, "w", encoding="utf-8") as f:
         json.dump(report, f, indent=2)
 
@@ -268,7 +332,7 @@ def run_engine(engine, round_number, args, components, codes_file, codes, out):
         print("\n$ IBUS_ADDRESS=%s %s" % (os.environ["IBUS_ADDRESS"], shlex.join(command)),
               flush=True)
         subprocess.run(command, check=True)
-        add_panel_memory(result_file, resident_mib(panel))
+        add_memory(result_file, find_process(engine.process), panel)
         shown, picture = check_panel(desktop, engine, codes[0][0], out)
     print("%s: candidates of %s shown in %s; %s" % (engine.label, codes[0][0],
                                                     ", ".join(shown) or "no window", picture))
@@ -288,20 +352,29 @@ def run_engine_apart(*arguments):
 
 
 # -- the side-by-side table ----------------------------------------------------------------------
+# A ratio to the floor: (benchmark, counter) over the pass-through key's median of the same run.
+FLOOR = ("BM_PassThrough", "median_ms")
 ROWS = (
+    ("floor: key passed through, median (ms)", "BM_PassThrough", "median_ms", None),
+    ("floor: key passed through, p99 (ms)", "BM_PassThrough", "p99_ms", None),
     ("key → preedit, median (ms)", "BM_KeyToPreedit", "median_ms", "median_ms"),
     ("key → preedit, p90 (ms)", "BM_KeyToPreedit", "p90_ms", None),
     ("key → preedit, p99 (ms)", "BM_KeyToPreedit", "p99_ms", "p99_ms"),
+    ("key → preedit, median ÷ floor", "floor", ("BM_KeyToPreedit", "median_ms"), None),
     ("key → commit, median (ms)", "BM_KeyToCommit", "median_ms", "median_ms"),
     ("key → commit, p90 (ms)", "BM_KeyToCommit", "p90_ms", None),
     ("key → commit, p99 (ms)", "BM_KeyToCommit", "p99_ms", "p99_ms"),
+    ("key → commit, median ÷ floor", "floor", ("BM_KeyToCommit", "median_ms"), None),
     ("start to ready (ms)", "BM_StartToReady", "start_to_ready_ms", "start_to_ready_ms"),
     ("  of which set_global_engine (ms)", "BM_StartToReady", "select_ms", None),
-    ("resident memory after the keys (MiB)", "BM_EngineMemory", "rss_MiB", "rss_mib"),
-    ("  of which private pages (MiB)", "BM_EngineMemory", "rss_private_MiB", None),
-    ("  of which mapped files (MiB)", "BM_EngineMemory", "rss_files_MiB", None),
-    ("peak resident memory (MiB)", "BM_EngineMemory", "peak_rss_MiB", None),
-    ("IBus panel process, resident (MiB)", "ibus_panel", "rss_MiB", None),
+    ("engine, private memory (MiB)", "engine_memory", "private_MiB", None),
+    ("engine, PSS (MiB)", "engine_memory", "pss_MiB", None),
+    ("  mapped fonts, PSS, not counted (MiB)", "engine_memory", "fonts_pss_MiB", None),
+    ("IBus panel, private memory (MiB)", "ibus_panel", "private_MiB", None),
+    ("IBus panel, PSS (MiB)", "ibus_panel", "pss_MiB", None),
+    ("engine + panel, PSS (MiB)", "both_pss", "pss_MiB", None),
+    ("engine resident, fonts too (MiB)", "BM_EngineMemory", "rss_MiB", "rss_mib"),
+    ("engine peak resident (MiB)", "BM_EngineMemory", "peak_rss_MiB", None),
     ("wrong commits", "BM_KeyToCommit", "wrong_commits", None),
     ("load average when the run began", "context", "load_avg", None),
 )
@@ -310,8 +383,15 @@ ROWS = (
 def counter_of_report(report, benchmark, name):
     if benchmark == "context":
         return report.get("context", {}).get(name, [None])[0]
-    if benchmark == "ibus_panel":
-        return report.get("ibus_panel", {}).get(name)
+    if benchmark in ("engine_memory", "ibus_panel"):
+        return report.get(benchmark, {}).get(name)
+    if benchmark == "both_pss":
+        parts = [counter_of_report(report, b, name) for b in ("engine_memory", "ibus_panel")]
+        return None if None in parts else sum(parts)
+    if benchmark == "floor":
+        value = counter_of_report(report, *name)
+        floor = counter_of_report(report, *FLOOR)
+        return None if value is None or not floor else value / floor
     for entry in report.get("benchmarks", []):
         if entry.get("name", "").split("/")[0] == benchmark:
             if entry.get("error_occurred"):

@@ -7,6 +7,8 @@ pkg_check_modules(KV_PLATFORM_PLIST REQUIRED IMPORTED_TARGET GLOBAL libplist-2.0
 
 add_library(kv_platform_linux STATIC
     ${CMAKE_CURRENT_LIST_DIR}/file_log.cc
+    ${CMAKE_CURRENT_LIST_DIR}/journal_log.cc
+    ${CMAKE_CURRENT_LIST_DIR}/session_log.cc
     ${CMAKE_CURRENT_LIST_DIR}/defaults_key_file.cc
     ${CMAKE_CURRENT_LIST_DIR}/gio_workspace.cc
     ${CMAKE_CURRENT_LIST_DIR}/glib_main_queue.cc

@@ -26,6 +26,13 @@ constexpr const char* kPreloadEnginesKey = "preload-engines";
 // The daemon re-executes itself and reads every component folder before it answers again.
 constexpr guint kRestartTimeoutMilliseconds = 20000;
 constexpr guint kPollMilliseconds = 100;
+// The desktop's panel, restarted with the daemon, comes back within a few seconds and then makes
+// its first preloaded engine the global one.
+constexpr guint kPanelTimeoutMilliseconds = 10000;
+// How long a selection must stay in effect to count: long enough for a panel's own choice, or its
+// answer to a changed engine list, to arrive.
+constexpr guint kSettleMilliseconds = 700;
+constexpr int kSelectAttempts = 3;
 
 struct XmlFree {
     void operator()(XMLNode* node) const { ibus_xml_free(node); }
@@ -223,6 +230,74 @@ bool DaemonKnows(IBusBus* bus, const std::vector<std::string>& engines) {
     return count == engines.size();
 }
 
+// Whether the daemon already runs with this description of the engines: the icons name the
+// bundle's files absolutely, so a bundle moved or replaced elsewhere tells by them.
+bool DaemonLoaded(IBusBus* bus, const XMLNode* component) {
+    std::map<std::string, std::string> wanted;
+    for (const XMLNode* engine : Engines(component)) {
+        wanted.emplace(Text(Child(engine, "name")), Text(Child(engine, "icon")));
+    }
+    std::vector<std::string> names;
+    names.reserve(wanted.size());
+    for (const auto& [name, icon] : wanted) {
+        names.push_back(name);
+    }
+    IBusEngineDesc** found = ibus_bus_get_engines_by_names(bus, NullTerminated(names).data());
+    std::size_t matching = 0;
+    for (IBusEngineDesc** desc = found; desc != nullptr && *desc != nullptr; ++desc) {
+        const auto entry = wanted.find(OrEmpty(ibus_engine_desc_get_name(*desc)));
+        if (entry != wanted.end() && entry->second == OrEmpty(ibus_engine_desc_get_icon(*desc))) {
+            ++matching;
+        }
+        g_object_unref(*desc);
+    }
+    g_free(found);
+    return !wanted.empty() && matching == wanted.size();
+}
+
+bool PanelRuns(IBusBus* bus) {
+    return ibus_bus_name_has_owner(bus, IBUS_SERVICE_PANEL) != FALSE;
+}
+
+// The library prints a warning for every error the daemon answers; where an error is an answer
+// like any other, it would only mislead the user.
+class QuietIBusWarnings {
+  public:
+    QuietIBusWarnings()
+        : _handler(g_log_set_handler(
+              "IBUS", G_LOG_LEVEL_WARNING,
+              [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr)) {}
+    ~QuietIBusWarnings() { g_log_remove_handler("IBUS", _handler); }
+    QuietIBusWarnings(const QuietIBusWarnings&) = delete;
+    QuietIBusWarnings& operator=(const QuietIBusWarnings&) = delete;
+
+  private:
+    guint _handler;
+};
+
+// Null when no engine is selected yet (the daemon then answers with an error).
+GObjectPtr<IBusEngineDesc> GlobalEngine(IBusBus* bus) {
+    const QuietIBusWarnings quiet;
+    return GObjectPtr<IBusEngineDesc>(ibus_bus_get_global_engine(bus));
+}
+
+std::string GlobalEngineName(IBusBus* bus) {
+    const GObjectPtr<IBusEngineDesc> desc = GlobalEngine(bus);
+    return desc ? OrEmpty(ibus_engine_desc_get_name(desc.get())) : std::string();
+}
+
+// Whether `name` stays the global engine for the settling time.
+bool StaysGlobal(IBusBus* bus, const std::string& name) {
+    return !IterateUntil([&] { return GlobalEngineName(bus) != name; }, kSettleMilliseconds);
+}
+
+// Makes `name` the global engine; false when the daemon refused or another request cancelled it
+// (a panel choosing at the same moment does).
+bool SetGlobalEngine(IBusBus* bus, const std::string& name) {
+    const QuietIBusWarnings quiet;
+    return ibus_bus_set_global_engine(bus, name.c_str()) != FALSE;
+}
+
 // ---- Listing
 
 struct InstalledEngine {
@@ -359,9 +434,15 @@ std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& 
                            contents / "Resources")) {
         return EINVAL;
     }
-    if (const int written =
-            WriteAtomically(componentFolder(), *fileName, Serialized(component.get()));
-        written != 0) {
+    const std::string bytes = Serialized(component.get());
+    // A restart breaks running XIM clients until they restart: only a daemon that has not read
+    // this description gets one.
+    IBusBus* const bus = connectedBus();
+    if (bus != nullptr && HoldsAlready(componentFolder() / *fileName, bytes) &&
+        DaemonLoaded(bus, component.get())) {
+        return 0;
+    }
+    if (const int written = WriteAtomically(componentFolder(), *fileName, bytes); written != 0) {
         return written;
     }
     return restartDaemonKnowing(EngineNames(component.get()));
@@ -372,6 +453,7 @@ std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::strin
     if (bus == nullptr) {
         return ENOTCONN;
     }
+    _panelReturning = PanelRuns(bus);
     bool left = false;
     const gulong handler = g_signal_connect_swapped(
         bus, "disconnected", G_CALLBACK(+[](gpointer flag) { *static_cast<bool*>(flag) = true; }),
@@ -443,7 +525,23 @@ std::int32_t IBusInputSources::selectInputSource(const InputSource& source) {
     if (bus == nullptr) {
         return ENOTCONN;
     }
-    return ibus_bus_set_global_engine(bus, source.inputSourceID->c_str()) ? 0 : EIO;
+    if (_panelReturning) {
+        // Selecting before the restarted panel made its own choice would be undone by it.
+        _panelReturning = false;
+        IterateUntil([bus] { return PanelRuns(bus); }, kPanelTimeoutMilliseconds);
+    }
+    bool attached = false;
+    for (int attempt = 0; attempt < kSelectAttempts; ++attempt) {
+        attached = SetGlobalEngine(bus, *source.inputSourceID);
+        if (attached && StaysGlobal(bus, *source.inputSourceID)) {
+            return 0;
+        }
+        if (!attached) {
+            // Whatever cancelled the request is still under way: let it finish first.
+            IterateUntil([] { return false; }, kSettleMilliseconds);
+        }
+    }
+    return attached ? EAGAIN : EIO;
 }
 
 std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
@@ -451,18 +549,11 @@ std::optional<InputSource> IBusInputSources::copyCurrentKeyboardInputSource() {
     if (bus == nullptr) {
         return std::nullopt;
     }
-    // With no engine selected yet the daemon answers with an error, which the library would
-    // print as a warning: here it is an answer like any other.
-    const guint quiet = g_log_set_handler(
-        "IBUS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
-        nullptr);
-    IBusEngineDesc* desc = ibus_bus_get_global_engine(bus);
-    g_log_remove_handler("IBUS", quiet);
-    if (desc == nullptr) {
+    const GObjectPtr<IBusEngineDesc> desc = GlobalEngine(bus);
+    if (!desc) {
         return std::nullopt;
     }
-    const GObjectPtr<IBusEngineDesc> current(desc);
-    return SourceOf(desc, InstalledEngines(), 0);
+    return SourceOf(desc.get(), InstalledEngines(), 0);
 }
 
 }  // namespace kv

@@ -23,7 +23,8 @@ namespace kv {
 // Error codes are errno values: ENOENT the bundle has no Info.plist or no component description,
 // EINVAL these do not describe a component, the file system's error of writing the component
 // folder, ENOTCONN no daemon is reachable, ETIMEDOUT the restarted daemon did not come back with
-// the engines, EIO the daemon refused a request, EPERM the settings refused the engine list.
+// the engines, EIO the daemon refused a request, EPERM the settings refused the engine list,
+// EAGAIN the desktop kept choosing another engine after the selection.
 class IBusInputSources final : public InputSources {
   public:
     IBusInputSources();
@@ -35,13 +36,15 @@ class IBusInputSources final : public InputSources {
     // is set, as the daemon reads that variable instead of the system's folder.
     static std::filesystem::path componentFolder();
 
-    // Returns once the daemon has restarted and lists the bundle's engines.
+    // Returns once the daemon has restarted and lists the bundle's engines; a daemon that already
+    // runs with the installed description is left alone.
     std::int32_t registerInputSource(const std::filesystem::path& bundle) override;
     // Every engine the daemon knows; IBus has no installed-but-disabled engines.
     std::vector<InputSource> createInputSourceList(bool includeAllInstalled) override;
     // Adds the engine to the preloaded engines and to the user's list of input methods.
     std::int32_t enableInputSource(const InputSource& source) override;
-    // Returns once the engine is attached.
+    // Returns once the engine is attached and has stayed the global engine for a moment: after a
+    // restart, the desktop's panel selects its first preloaded engine on its own.
     std::int32_t selectInputSource(const InputSource& source) override;
     std::optional<InputSource> copyCurrentKeyboardInputSource() override;
 
@@ -54,6 +57,8 @@ class IBusInputSources final : public InputSources {
     GObjectPtr<IBusBus> _bus;
     // The engines preloaded by this process, kept because the daemon does not tell its own list.
     std::vector<std::string> _preloaded;
+    // The daemon was restarted while a panel ran, which will come back and choose an engine.
+    bool _panelReturning = false;
 };
 
 }  // namespace kv

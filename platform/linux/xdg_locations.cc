@@ -36,6 +36,10 @@ std::filesystem::path XdgConfigHome() {
     return FromEnvironment("XDG_CONFIG_HOME", ".config");
 }
 
+std::filesystem::path XdgStateHome() {
+    return FromEnvironment("XDG_STATE_HOME", ".local/state");
+}
+
 std::optional<std::filesystem::path> XdgLocations::applicationSupportDirectory() const {
     const std::filesystem::path directory = XdgDataHome();
     std::error_code error;

@@ -14,6 +14,8 @@ namespace kv {
 std::filesystem::path XdgDataHome();
 // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
 std::filesystem::path XdgConfigHome();
+// $XDG_STATE_HOME when it is an absolute path, else ~/.local/state.
+std::filesystem::path XdgStateHome();
 
 class XdgLocations final : public Locations {
   public:

@@ -47,7 +47,7 @@ std::int32_t FakeInputSources::selectInputSource(const InputSource& source) {
         return kParameterError;
     }
     if (entry->selectResult == 0) {
-        current = entry->source;
+        current = chosenByDesktop.value_or(entry->source);
     }
     return entry->selectResult;
 }

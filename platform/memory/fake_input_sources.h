@@ -30,6 +30,9 @@ class FakeInputSources final : public InputSources {
     std::vector<Entry> entries;
     std::int32_t registerResult = 0;
     std::optional<InputSource> current;
+    // What the desktop makes current right after a successful selection when it chooses on its
+    // own (a panel picking its first input source); unset, the selected source stays current.
+    std::optional<InputSource> chosenByDesktop;
 
     // Every call, in order: the bundles registered, the references enabled and selected.
     std::vector<std::filesystem::path> registered;

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""ime-enlist on a private IBus daemon: the built bundle registered, enabled, selected and typed
-into; the failures a user meets; and the Debian package's files doing the same from a temporary
-root, its maintainer scripts in a mount namespace of their own."""
+"""ime-enlist on a private IBus daemon that runs the desktop's IBus panel, as a session does: the
+built bundle registered, enabled, selected and typed into; the failures a user meets; and the
+Debian package's files doing the same from a temporary root, its maintainer scripts in a mount
+namespace of their own."""
 
 import glob
 import os
@@ -11,7 +12,13 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
+import gi
+
+import kvdesktop
 from kvdesktop import PrivateDesktop, pump
+
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio  # noqa: E402
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 BUILD = os.path.dirname(os.path.abspath(BUNDLE))
@@ -19,6 +26,53 @@ IME_ENLIST = os.environ.get("KV_IME_ENLIST",
                             os.path.join(BUILD, "tools", "ime-enlist", "ime-enlist"))
 IDENTIFIER = "org.cqinputkv.inputmethod.CQInputKV"
 USAGE = "usage: ime-enlist <input-method.app> [--select]\n"
+PANEL = "/usr/libexec/ibus-ui-gtk3"
+PANEL_NAME = "org.freedesktop.IBus.Panel"
+LAYOUT = "xkb:us::eng"
+JOURNAL = os.path.exists("/run/systemd/journal/socket")
+BY_HAND = ("choose the input method in the desktop's input source menu (or switch to it with its "
+           "shortcut), or run ime-enlist again\n")
+
+
+class DesktopWithPanel(PrivateDesktop):
+    """The private desktop with the IBus panel, which the daemon starts again after each restart
+    and which then selects the first of the user's input methods on its own. The panel and
+    ime-enlist share the user's IBus settings through a settings file."""
+
+    def __init__(self):
+        # The engine logs where a user finds it, as it does when nothing names a log file.
+        super().__init__(environment={"GSETTINGS_BACKEND": "keyfile", "CQINPUTKV_LOG": ""})
+
+    @property
+    def state_log(self):
+        return os.path.join(self.folder, "home", ".local", "state", "CQ_Input_KV",
+                            "CQInputKV.log")
+
+    def engine_log(self):
+        if JOURNAL:
+            return subprocess.run(["journalctl", "-t", "CQInputKV", "-n", "20", "-o", "cat"],
+                                  capture_output=True, text=True, check=False).stdout
+        try:
+            with open(self.state_log, encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def _start_ibus(self):
+        socket = os.path.join(self.folder, "ibus.sock")
+        self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
+        process = subprocess.Popen(
+            ["ibus-daemon", "--panel=" + PANEL, "--emoji-extension=disable", "--config=disable",
+             "--cache=none", "--address=unix:path=" + socket],
+            stdout=self._ibus_log, stderr=subprocess.STDOUT)
+        self._processes.append(process)
+        os.environ["IBUS_ADDRESS"] = "unix:path=" + socket
+        kvdesktop._wait_for(lambda: os.path.exists(socket), "ibus-daemon")
+        self._bus = kvdesktop.IBus.Bus.new()
+        if not pump(self._bus.is_connected, timeout=10):
+            raise RuntimeError("ibus-daemon does not answer")
+        if not pump(lambda: self._bus.name_has_owner(PANEL_NAME), timeout=20):
+            raise RuntimeError("the IBus panel did not start")
 
 # One desktop for the module: the process's IBus bus is one object for its whole life, which does
 # not follow a later desktop's daemon. Every test registers the bundle it needs itself.
@@ -27,8 +81,12 @@ desktop = None
 
 def setUpModule():
     global desktop
-    desktop = PrivateDesktop()
+    desktop = DesktopWithPanel()
     desktop.__enter__()
+    # The user's input methods before ime-enlist: the keyboard layout alone.
+    settings = Gio.Settings.new("org.freedesktop.ibus.general")
+    settings.set_strv("preload-engines", [LAYOUT])
+    Gio.Settings.sync()
 
 
 def tearDownModule():
@@ -44,9 +102,9 @@ def quiet_sanitizer(environment=None):
     return environment
 
 
-def enlist(*arguments, program=IME_ENLIST, environment=None):
+def enlist(*arguments, program=IME_ENLIST, environment=None, restarts=None):
     """Runs ime-enlist; meanwhile this process's bus follows the daemon through its restart, which
-    it does only while its main context runs."""
+    it does only while its main context runs. `restarts`, a list, gets one entry per restart."""
     bus = desktop.bus()
     events = []
     handlers = [bus.connect("disconnected", lambda *_: events.append("left")),
@@ -59,7 +117,21 @@ def enlist(*arguments, program=IME_ENLIST, environment=None):
     pump(lambda: bus.is_connected() and (not events or events[-1] == "back"), timeout=10)
     for handler in handlers:
         bus.disconnect(handler)
+    if restarts is not None:
+        restarts.extend(e for e in events if e == "left")
     return process.returncode, out, err
+
+
+def global_engine():
+    try:
+        return desktop.bus().get_global_engine().get_name()
+    except Exception:  # pylint: disable=broad-except  # no engine selected yet
+        return None
+
+
+def stays_global(name, seconds=3.0):
+    """Whether `name` is the global engine and stays so while the desktop settles."""
+    return not pump(lambda: global_engine() != name, timeout=seconds)
 
 
 def typed_through_engine():
@@ -143,7 +215,9 @@ class OnAPrivateDaemon(unittest.TestCase):
         status, out, err = enlist(hollow, "--select")
         self.assertEqual((status, out), (6, ""))
         self.assertEqual(err, "source=cqinputkv mode=(none) type=ibus-engine selectable=no\n"
-                              "input source is enabled but could not be selected\n")
+                              "input source is enabled but could not be selected\n"
+                              "the desktop cannot start the input method's program: check that "
+                              "the bundle is complete, then run ime-enlist again\n")
 
     def test_a_component_folder_that_cannot_be_written(self):
         # Below a regular file: not even root can make it.
@@ -154,6 +228,43 @@ class OnAPrivateDaemon(unittest.TestCase):
         environment["IBUS_COMPONENT_PATH"] = plain + "/components:/usr/share/ibus/component"
         status, out, err = enlist(BUNDLE, "--select", environment=environment)
         self.assertEqual((status, out, err), (3, "", "TISRegisterInputSource failed: 20\n"))
+
+
+class SelectingOnADesktop(unittest.TestCase):
+    def test_select_holds_against_the_panel_focused_or_not_and_a_second_run_restarts_nothing(self):
+        # Unregistered: the run writes the description and restarts the daemon, whose panel
+        # comes back and selects the first input method of the user's list on its own.
+        desktop.bus().set_global_engine(LAYOUT)
+        restarts = []
+        status, out, err = enlist(BUNDLE, "--select", restarts=restarts)
+        self.assertEqual((status, out),
+                         (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
+        self.assertTrue(pump(lambda: desktop.bus().name_has_owner(PANEL_NAME), timeout=10))
+        self.assertTrue(stays_global("cqinputkv"), global_engine())
+
+        # Registered already: no restart (it would break running XIM clients), and a field that
+        # has focus is switched from the layout to the input method and types.
+        client = desktop.client()
+        client.focus_in()
+        self.addCleanup(client.destroy)
+        desktop.bus().set_global_engine(LAYOUT)
+        restarts = []
+        status, out, err = enlist(BUNDLE, "--select", restarts=restarts)
+        self.assertEqual((status, out, restarts),
+                         (0, "registered and enabled and selected: " + IDENTIFIER + "\n", []),
+                         err)
+        self.assertTrue(stays_global("cqinputkv"), global_engine())
+        client.type("a")
+        self.assertTrue(client.wait_for_preedit("日"), desktop.engine_log())
+        # The daemon sent the engine's standard error nowhere; its log is where the user looks.
+        self.assertIn("ready\n", desktop.engine_log())
+
+        # Once more with the field gone: selection holds on the daemon's own context too.
+        client.focus_out()
+        desktop.bus().set_global_engine(LAYOUT)
+        status, out, err = enlist(BUNDLE, "--select", restarts=restarts)
+        self.assertEqual((status, restarts), (0, []), err)
+        self.assertTrue(stays_global("cqinputkv"), global_engine())
 
 
 class DebianPackage(unittest.TestCase):

@@ -14,7 +14,9 @@
 namespace kv {
 namespace {
 
-const std::string kOwn(kInputMethodBundleIdentifier);
+std::string Own() {
+    return std::string(kInputMethodBundleIdentifier);
+}
 
 struct Outcome {
     int status = 0;
@@ -46,7 +48,7 @@ TEST(ImeEnlist, WrongArgumentCountsAreUsageErrorsWithoutAnyCall) {
          {std::vector<std::string_view>{},
           std::vector<std::string_view>{"/a/CQInputKV.app", "--select", "extra"}}) {
         FakeInputSources sources;
-        sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+        sources.entries = {Source(1, Own(), "cqinputkv", true)};
         const Outcome run = Enlist(sources, arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -61,15 +63,15 @@ TEST(ImeEnlist, EnablesEveryOwnSourceAndIgnoresAnotherSecondArgument) {
     FakeInputSources sources;
     // Installed but not enabled yet: the tool must ask for all installed sources.
     sources.entries = {Source(1, "org.other.im", "other", true),
-                       Source(2, std::nullopt, "xkb", true), Source(3, kOwn, "cqinputkv", false),
-                       Source(4, kOwn, "cqinputkv-b", true)};
+                       Source(2, std::nullopt, "xkb", true), Source(3, Own(), "cqinputkv", false),
+                       Source(4, Own(), "cqinputkv-b", true)};
     sources.entries[2].source.inputModeID.reset();
     // Absent properties print as such, the current source's too.
     sources.current = InputSource{};
 
     const Outcome run = Enlist(sources, {"CQInputKV.app", "--selected"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "registered and enabled: " + kOwn + "\n");
+    EXPECT_EQ(run.out, "registered and enabled: " + Own() + "\n");
     EXPECT_EQ(run.err,
               "source=cqinputkv mode=(none) type=ibus-engine selectable=no\n"
               "source=cqinputkv-b mode=mode.cqinputkv-b type=ibus-engine selectable=yes\n"
@@ -84,13 +86,13 @@ TEST(ImeEnlist, EnablesEveryOwnSourceAndIgnoresAnotherSecondArgument) {
 
 TEST(ImeEnlist, AFailedSelectionIsReportedAndAnotherSourceMaySucceed) {
     FakeInputSources sources;
-    sources.entries = {Source(1, kOwn, "first", true), Source(2, kOwn, "second", true),
-                       Source(3, kOwn, "third", std::nullopt)};
+    sources.entries = {Source(1, Own(), "first", true), Source(2, Own(), "second", true),
+                       Source(3, Own(), "third", std::nullopt)};
     sources.entries[0].selectResult = -25;
 
     const Outcome run = Enlist(sources, {"/opt/CQInputKV.app", "--select"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "registered and enabled and selected: " + kOwn + "\n");
+    EXPECT_EQ(run.out, "registered and enabled and selected: " + Own() + "\n");
     EXPECT_EQ(run.err,
               "source=first mode=mode.first type=ibus-engine selectable=yes\n"
               "TISSelectInputSource failed: -25\n"
@@ -104,26 +106,47 @@ TEST(ImeEnlist, AFailedSelectionIsReportedAndAnotherSourceMaySucceed) {
 
 TEST(ImeEnlist, SelectingASourceThatCannotBeSelectedFailsAfterEnablingIt) {
     FakeInputSources sources;
-    sources.entries = {Source(1, kOwn, "cqinputkv", false)};
+    sources.entries = {Source(1, Own(), "cqinputkv", false)};
     sources.current = sources.entries[0].source;
     const Outcome run = Enlist(sources, {"/opt/CQInputKV.app", "--select"});
     EXPECT_EQ(run.status, 6);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
               "source=cqinputkv mode=mode.cqinputkv type=ibus-engine selectable=no\n"
-              "input source is enabled but could not be selected\n");
+              "input source is enabled but could not be selected\n"
+              "the desktop cannot start the input method's program: check that the bundle is "
+              "complete, then run ime-enlist again\n");
     EXPECT_TRUE(sources.entries[0].enabled);
 
-    // The only selectable source refusing is no better.
-    sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+    // The only selectable source refusing is no better; the user can still choose it by hand.
+    const std::string byHand =
+        "input source is enabled but could not be selected\n"
+        "choose the input method in the desktop's input source menu (or switch to it with its "
+        "shortcut), or run ime-enlist again\n";
+    sources.entries = {Source(1, Own(), "cqinputkv", true)};
     sources.entries[0].selectResult = -50;
-    EXPECT_EQ(Enlist(sources, {"/opt/CQInputKV.app", "--select"}).status, 6);
+    const Outcome refused = Enlist(sources, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(refused.status, 6);
+    EXPECT_TRUE(refused.err.ends_with("TISSelectInputSource failed: -50\n" + byHand))
+        << refused.err;
+
+    // A selection the desktop undoes at once, choosing its keyboard layout, is not reported as
+    // done; without --select the same desktop is no failure.
+    FakeInputSources panel;
+    panel.entries = {Source(1, std::nullopt, "xkb:us::eng", true),
+                     Source(2, Own(), "cqinputkv", true)};
+    panel.chosenByDesktop = panel.entries[0].source;
+    const Outcome undone = Enlist(panel, {"/opt/CQInputKV.app", "--select"});
+    EXPECT_EQ(undone.status, 6);
+    EXPECT_EQ(undone.out, "");
+    EXPECT_TRUE(undone.err.ends_with("current=xkb:us::eng\n" + byHand)) << undone.err;
+    EXPECT_EQ(Enlist(panel, {"/opt/CQInputKV.app"}).status, 0);
 }
 
 TEST(ImeEnlist, FailuresStopTheRunWithTheirStatus) {
     FakeInputSources refusing;
     refusing.registerResult = 13;
-    refusing.entries = {Source(1, kOwn, "cqinputkv", true)};
+    refusing.entries = {Source(1, Own(), "cqinputkv", true)};
     const Outcome unregistered = Enlist(refusing, {"/opt/CQInputKV.app", "--select"});
     EXPECT_EQ(unregistered.status, 3);
     EXPECT_EQ(unregistered.err, "TISRegisterInputSource failed: 13\n");
@@ -139,8 +162,8 @@ TEST(ImeEnlist, FailuresStopTheRunWithTheirStatus) {
 
     // Sources after the one that could not be enabled are left alone.
     FakeInputSources stuck;
-    stuck.entries = {Source(1, kOwn, "first", true), Source(2, kOwn, "second", true),
-                     Source(3, kOwn, "third", true)};
+    stuck.entries = {Source(1, Own(), "first", true), Source(2, Own(), "second", true),
+                     Source(3, Own(), "third", true)};
     stuck.entries[1].enableResult = -1;
     const Outcome disabled = Enlist(stuck, {"/opt/CQInputKV.app", "--select"});
     EXPECT_EQ(disabled.status, 4);

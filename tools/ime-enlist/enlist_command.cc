@@ -14,6 +14,18 @@ namespace {
 
 constexpr std::string_view kSelectOption = "--select";
 
+// What the user can do when nothing of the bundle could be selected, after the line that says so.
+constexpr std::string_view kCannotStartHint =
+    "the desktop cannot start the input method's program: check that the bundle is complete, "
+    "then run ime-enlist again\n";
+constexpr std::string_view kChooseByHandHint =
+    "choose the input method in the desktop's input source menu (or switch to it with its "
+    "shortcut), or run ime-enlist again\n";
+
+bool IsOwn(const std::optional<InputSource>& source) {
+    return source && source->bundleID == kInputMethodBundleIdentifier;
+}
+
 std::string_view OrNone(const std::optional<std::string>& value) {
     return value ? std::string_view(*value) : std::string_view("(none)");
 }
@@ -43,6 +55,7 @@ int runImeEnlist(std::span<const std::string_view> arguments, InputSources& sour
 
     bool found = false;
     bool selectedOK = !select;
+    bool anySelectable = false;
     for (const InputSource& source : sources.createInputSourceList(true)) {
         if (source.bundleID != kInputMethodBundleIdentifier) {
             continue;
@@ -56,6 +69,7 @@ int runImeEnlist(std::span<const std::string_view> arguments, InputSources& sour
         err << "source=" << OrNone(source.inputSourceID) << " mode=" << OrNone(source.inputModeID)
             << " type=" << OrNone(source.inputSourceType)
             << " selectable=" << (selectable ? "yes" : "no") << "\n";
+        anySelectable = anySelectable || selectable;
         if (select && selectable) {
             // A failed selection is only reported: another source of the bundle may still succeed.
             if (const std::int32_t status = sources.selectInputSource(source); status != 0) {
@@ -71,11 +85,19 @@ int runImeEnlist(std::span<const std::string_view> arguments, InputSources& sour
         return 5;
     }
     if (!selectedOK) {
-        err << "input source is enabled but could not be selected\n";
+        err << "input source is enabled but could not be selected\n"
+            << (anySelectable ? kChooseByHandHint : kCannotStartHint);
         return 6;
     }
-    if (const std::optional<InputSource> current = sources.copyCurrentKeyboardInputSource()) {
+    const std::optional<InputSource> current = sources.copyCurrentKeyboardInputSource();
+    if (current) {
         err << "current=" << OrNone(current->inputSourceID) << "\n";
+    }
+    // A selection the desktop undid at once (its panel choosing an input source of its own) is
+    // no selection.
+    if (select && !IsOwn(current)) {
+        err << "input source is enabled but could not be selected\n" << kChooseByHandHint;
+        return 6;
     }
     out << "registered and enabled" << (select ? " and selected" : "") << ": "
         << kInputMethodBundleIdentifier << "\n";

@@ -17,7 +17,8 @@ inline constexpr std::string_view kInputMethodBundleIdentifier =
 
 // `arguments` are the command line's, without the program name. The one success line goes to
 // `out`, diagnostics to `err`. Returns the exit status: 0 done, 2 usage, 3 registering failed,
-// 4 enabling failed, 5 no source of the bundle listed, 6 asked to select but none could be.
+// 4 enabling failed, 5 no source of the bundle listed, 6 asked to select but none could be, or
+// another input source is current once the selection settled.
 // Nothing done before a failure is undone.
 int runImeEnlist(std::span<const std::string_view> arguments, InputSources& sources,
                  std::ostream& out, std::ostream& err);
