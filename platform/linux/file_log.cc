@@ -24,7 +24,7 @@ void FileLog::write(std::string_view line) {
     constexpr std::string_view kPrefix = "CQ_Input_KV: ";
     const std::string_view prefix = line.starts_with(kPrefix) ? "" : kPrefix;
     std::ostream& out = _file.is_open() ? static_cast<std::ostream&>(_file) : std::cerr;
-    out << stamp << prefix << line << std::endl;
+    out << stamp << prefix << EscapedLogLine(line) << std::endl;
 }
 
 }  // namespace kv
