@@ -157,7 +157,10 @@ void KVPreferencesWindow::save() {
         changed();
         return;
     }
-    _saveProblem.clear();
+    if (!_saveProblem.empty()) {
+        _saveProblem.clear();
+        changed();
+    }
     _visible = false;
     if (_body) {
         _body->orderOut();
@@ -171,7 +174,10 @@ void KVPreferencesWindow::openWords() {
 }
 
 void KVPreferencesWindow::windowWillClose() {
-    _saveProblem.clear();
+    if (!_saveProblem.empty()) {
+        _saveProblem.clear();
+        changed();
+    }
     _visible = false;
     if (_body) {
         _body->orderOut();

@@ -61,9 +61,13 @@ DefaultsWriteProblem KeyFileUserDefaults::setObject(std::string_view key,
     if (!g_file_set_contents_full(_file.c_str(), updated->data(),
                                   static_cast<gssize>(updated->size()),
                                   G_FILE_SET_CONTENTS_CONSISTENT, 0600, &error)) {
-        std::string problem = error != nullptr ? error->message : "the settings cannot be written";
+        // GLib names its temporary file first and the system's reason last; a person needs the
+        // reason and the settings file.
+        const std::string message = error != nullptr ? error->message : "cannot be written";
         g_clear_error(&error);
-        return problem;
+        const std::size_t colon = message.rfind(": ");
+        return (colon == std::string::npos ? message : message.substr(colon + 2)) + ": " +
+               _file.string();
     }
     _bytes = *updated;
     _stamp = currentStamp();
