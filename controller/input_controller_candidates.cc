@@ -140,12 +140,18 @@ void KVInputController::endTemporaryFollow(std::uint64_t generation) {
 
 void KVInputController::setSimplifiedMode(bool on) {
     _simplifiedMode = on;
-    KVWriteSetting(standardUserDefaults(), ControllerRules::SimplifiedOutput, on);
+    if (const DefaultsWriteProblem problem =
+            KVWriteSetting(standardUserDefaults(), ControllerRules::SimplifiedOutput, on)) {
+        KVReportUnsavedSettings(*problem);
+    }
 }
 
 void KVInputController::setFullwidthMode(bool on) {
     _fullwidthMode = on;
-    KVWriteSetting(standardUserDefaults(), ControllerRules::FullwidthMode, on);
+    if (const DefaultsWriteProblem problem =
+            KVWriteSetting(standardUserDefaults(), ControllerRules::FullwidthMode, on)) {
+        KVReportUnsavedSettings(*problem);
+    }
 }
 
 void KVInputController::candidateWindowDidMoveToIndex(KVCandidateWindow&, std::int64_t index) {

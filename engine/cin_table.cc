@@ -100,11 +100,12 @@ std::string FindFolded(const KeyMap& map, std::string_view key) {
 }  // namespace
 
 bool CinTable::load(const std::filesystem::path& path) {
-    std::optional<detail::FileSnapshot> snapshot = detail::readStableFile(path);
-    if (!snapshot) {
-        problem = unreadableFileProblem(path);
+    detail::StableRead read = detail::readStableFile(path);
+    if (!read.snapshot) {
+        problem = std::move(read.problem);
         return false;
     }
+    std::optional<detail::FileSnapshot>& snapshot = read.snapshot;
     if (snapshot->text.empty()) {
         problem = LoadProblem{0, "the file is empty"};
         return false;
@@ -160,26 +161,25 @@ bool CinTable::loadUserDictionary(const std::filesystem::path& path) {
         problem.reset();
         return true;
     }
-    std::optional<detail::FileSnapshot> snapshot;
-    if (!error) {
-        snapshot = detail::readStableFile(path);
-    }
-    if (!snapshot) {
-        problem = unreadableFileProblem(path);
+    // A failed query (a folder that cannot be searched) falls to the read, which says why.
+    detail::StableRead read = detail::readStableFile(path);
+    if (!read.snapshot) {
+        problem = std::move(read.problem);
         return false;
     }
+    const detail::FileSnapshot& snapshot = *read.snapshot;
     PhraseMap fresh;
     const auto isTableKey = [this](char key) { return keynames.contains(std::string(1, key)); };
     if (std::optional<LoadProblem> refused =
-            parseUserDictionary(snapshot->text, isTableKey, fresh)) {
+            parseUserDictionary(snapshot.text, isTableKey, fresh)) {
         problem = std::move(refused);
         return false;
     }
     userPath = path;
     userPhrases = std::move(fresh);
     userFileExists = true;
-    userWriteTime = snapshot->stamp.writeTime;
-    userSize = snapshot->stamp.size;
+    userWriteTime = snapshot.stamp.writeTime;
+    userSize = snapshot.stamp.size;
     problem.reset();
     return true;
 }

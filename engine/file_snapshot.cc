@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "engine/file_snapshot.h"
 
-#include <fstream>
 #include <system_error>
+
+#include "platform/file_reading.h"
 
 namespace cqinput::detail {
 
@@ -19,28 +20,17 @@ std::optional<FileStamp> queryStamp(const std::filesystem::path& path) {
     return FileStamp{size, writeTime};
 }
 
-std::optional<FileSnapshot> readStableFile(const std::filesystem::path& path) {
+StableRead readStableFile(const std::filesystem::path& path) {
     const std::optional<FileStamp> before = queryStamp(path);
-    if (!before) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    FileSnapshot snapshot;
-    snapshot.text.resize(before->size);
-    in.read(snapshot.text.data(), static_cast<std::streamsize>(snapshot.text.size()));
-    if (in.bad() || static_cast<std::uint64_t>(in.gcount()) != before->size ||
-        in.peek() != std::ifstream::traits_type::eof()) {
-        return std::nullopt;
+    kv::BoundedRead read = kv::ReadRegularFile(path, kv::kLargestTextFile);
+    if (!read.bytes) {
+        return {std::nullopt, LoadProblem{0, std::move(read.problem)}};
     }
     const std::optional<FileStamp> after = queryStamp(path);
-    if (!after || *after != *before) {
-        return std::nullopt;
+    if (!before || !after || *after != *before || after->size != read.bytes->size()) {
+        return {std::nullopt, LoadProblem{0, "the file changed while it was read"}};
     }
-    snapshot.stamp = *after;
-    return snapshot;
+    return {FileSnapshot{std::move(*read.bytes), *after}, {}};
 }
 
 }  // namespace cqinput::detail

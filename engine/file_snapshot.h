@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/load_problem.h"
+
 namespace cqinput::detail {
 
 struct FileStamp {
@@ -20,11 +22,17 @@ struct FileSnapshot {
     FileStamp stamp;
 };
 
+struct StableRead {
+    std::optional<FileSnapshot> snapshot;
+    LoadProblem problem;  // why there is no snapshot
+};
+
 // The size, then the last-write time; nothing when either query fails. Never throws.
 std::optional<FileStamp> queryStamp(const std::filesystem::path& path);
 
-// The file's bytes, provided it could be opened and read whole and its stamp was the same
-// before and after the read (a file rewritten meanwhile gives nothing).
-std::optional<FileSnapshot> readStableFile(const std::filesystem::path& path);
+// The bytes of the regular file at `path`, at most kLargestTextFile of them, provided its stamp
+// was the same before and after the read (a file rewritten meanwhile is refused). A FIFO or a
+// device there is refused without waiting.
+StableRead readStableFile(const std::filesystem::path& path);
 
 }  // namespace cqinput::detail

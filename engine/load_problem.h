@@ -19,6 +19,11 @@ struct LoadProblem {
 // was read).
 LoadProblem unreadableFileProblem(const std::filesystem::path& path);
 
+// `text` in double quotes for a reason: every byte outside printable ASCII written as \xNN, and
+// cut after a few dozen bytes (with the full length said), so a refused line can neither carry
+// terminal escapes into a log nor flood it.
+std::string quotedForProblem(std::string_view text);
+
 // "FILE:LINE: reason", or "FILE: reason" when the whole file is at fault, as compilers and
 // editors name a place in a file.
 std::string describeProblem(std::string_view file, const LoadProblem& problem);

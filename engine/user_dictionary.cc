@@ -18,10 +18,8 @@ std::optional<LoadProblem> parseUserDictionary(std::string_view text,
         std::string code = detail::lowerAscii(rawCode);
         if (std::optional<std::string> reason = codeProblem(code, isTableKey)) {
             problem = LoadProblem{lineNumber, std::move(*reason)};
-        } else if (phrase.empty()) {
-            problem = LoadProblem{lineNumber, "the line has a code but no phrase"};
-        } else if (!detail::validUtf8(phrase)) {
-            problem = LoadProblem{lineNumber, "the phrase is not valid UTF-8"};
+        } else if (std::optional<std::string> phraseReason = phraseProblem(phrase)) {
+            problem = LoadProblem{lineNumber, std::move(*phraseReason)};
         } else {
             phrases[std::move(code)].emplace_back(phrase);
         }

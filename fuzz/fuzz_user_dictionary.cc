@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/code_rules.h"
 #include "engine/text_util.h"
 #include "engine/user_dictionary.h"
 
@@ -101,7 +102,13 @@ void CheckPhrases(const cqinput::PhraseMap& phrases) {
         Require(!list.empty(), "a code without phrases");
         for (const std::string& phrase : list) {
             Require(!phrase.empty() && cqinput::detail::validUtf8(phrase), "a bad phrase");
-            Require(phrase.find_first_of("\r\n") == std::string::npos, "a phrase holds a line end");
+            Require(phrase.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos,
+                    "a phrase holds a line end or a NUL");
+            Require(static_cast<std::size_t>(std::count_if(
+                        phrase.begin(), phrase.end(),
+                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; })) <=
+                        cqinput::kMaxPhraseLength,
+                    "a phrase past the longest");
             Require(phrase.front() != ' ' && phrase.front() != '\t' && phrase.back() != ' ' &&
                         phrase.back() != '\t',
                     "a phrase keeps outer blanks");
@@ -122,6 +129,11 @@ void CheckDictionary(std::string_view text) {
     if (problem) {
         Require(problem->line >= 1 && problem->line <= lastLine, "a problem on no line");
         Require(!problem->reason.empty(), "a problem without a reason");
+        // A reason goes to the log: no control byte of the file, and no megabytes of it.
+        Require(std::none_of(problem->reason.begin(), problem->reason.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
+                "a reason carries a control byte");
+        Require(problem->reason.size() < 256, "a reason carries the file's text at length");
         return;
     }
     CheckPhrases(phrases);

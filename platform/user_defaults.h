@@ -14,13 +14,18 @@ namespace kv {
 
 using DefaultsValue = std::variant<bool, std::int64_t, double, std::string>;
 
+// Why a value could not be saved (a read-only folder, a full disk), in words for a person;
+// nothing when it was saved.
+using DefaultsWriteProblem = std::optional<std::string>;
+
 class UserDefaults {
   public:
     virtual ~UserDefaults() = default;
 
     // The stored value, or nothing when the key is absent.
     virtual std::optional<DefaultsValue> objectForKey(std::string_view key) const = 0;
-    virtual void setObject(std::string_view key, const DefaultsValue& value) = 0;
+    // Stores `value`. It reads back for the rest of the session even when it could not be saved.
+    virtual DefaultsWriteProblem setObject(std::string_view key, const DefaultsValue& value) = 0;
 
     // Absent or unreadable reads NO; numbers read YES when not zero; strings "YES", "true" or a
     // non-zero number read YES.
@@ -30,8 +35,10 @@ class UserDefaults {
     // Strings as stored, numbers in decimal; absent (or a boolean) reads nothing.
     std::optional<std::string> stringForKey(std::string_view key) const;
 
-    void setBool(std::string_view key, bool value) { setObject(key, value); }
-    void setInteger(std::string_view key, std::int64_t value) { setObject(key, value); }
+    DefaultsWriteProblem setBool(std::string_view key, bool value) { return setObject(key, value); }
+    DefaultsWriteProblem setInteger(std::string_view key, std::int64_t value) {
+        return setObject(key, value);
+    }
 };
 
 }  // namespace kv

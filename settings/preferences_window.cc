@@ -14,6 +14,9 @@ namespace kv {
 
 namespace {
 
+// Followed by the reason the settings store gives (a full disk, a read-only folder).
+constexpr std::string_view kCannotSave = "無法儲存設定：";
+
 KVPreferencesWindow::Hooks& SharedHooks() {
     static KVPreferencesWindow::Hooks hooks;
     return hooks;
@@ -135,7 +138,7 @@ void KVPreferencesWindow::updatePreview(PreviewSender sender) {
 }
 
 void KVPreferencesWindow::save() {
-    KVWriteSettingsWindowSettings({
+    const DefaultsWriteProblem problem = KVWriteSettingsWindowSettings({
         .capsLockToggle = _controls.capsRadio,
         .persistentToolbar = _controls.persistentToolbar,
         .toolbarFollowMode = static_cast<std::int64_t>(_controls.followMode),
@@ -145,7 +148,19 @@ void KVPreferencesWindow::save() {
         .colors = _controls.colorWells,
         .fontSizeIndex = _controls.fontSize,
     });
+    // The new values are in force for this session either way.
     defaultCenter().postNotificationName(KVSettingsDidChangeNotification);
+    if (problem) {
+        // The window stays open, telling why, so the user can free the disk and save again.
+        KVReportUnsavedSettings(*problem);
+        _saveProblem = std::string(kCannotSave) + *problem;
+        changed();
+        return;
+    }
+    if (!_saveProblem.empty()) {
+        _saveProblem.clear();
+        changed();
+    }
     _visible = false;
     if (_body) {
         _body->orderOut();
@@ -159,6 +174,10 @@ void KVPreferencesWindow::openWords() {
 }
 
 void KVPreferencesWindow::windowWillClose() {
+    if (!_saveProblem.empty()) {
+        _saveProblem.clear();
+        changed();
+    }
     _visible = false;
     if (_body) {
         _body->orderOut();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/color.h"
 #include "platform/font.h"
@@ -95,7 +96,8 @@ class KVPreferencesWindow {
     void selectFontSize(std::size_t index);
     void pickColor(std::size_t well, const Color& color);
     void updatePreview(PreviewSender sender);
-    // Writes every key the window edits, tells the controllers, and hides the window.
+    // Writes every key the window edits, tells the controllers, and hides the window; when the
+    // settings cannot be saved the window stays, telling why (saveProblem), with the beep.
     void save();
     void openWords();
     // The close box: the edits are dropped, nothing is stored.
@@ -105,6 +107,8 @@ class KVPreferencesWindow {
     const PreferencesPreview& preview() const { return _preview; }
     bool isVisible() const { return _visible; }
     const PreferencesWindowBody* body() const { return _body.get(); }
+    // Why the last Save could not store the settings; empty after one that could.
+    const std::string& saveProblem() const { return _saveProblem; }
 
   private:
     void changed();
@@ -113,6 +117,7 @@ class KVPreferencesWindow {
     PreferencesPreview _preview;
     bool _loadingSettings = false;
     bool _visible = false;
+    std::string _saveProblem;
     std::function<void()> _openWords;
     std::unique_ptr<PreferencesWindowBody> _body;
 };

@@ -1,28 +1,59 @@
 // SPDX-License-Identifier: MIT
 #include "words/user_dictionary_append.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kv {
 
 namespace {
 
-// True when the file is missing or empty or its last byte already ends a line; nothing when it
-// cannot be read.
-std::optional<bool> EndsWithLineEnd(const std::filesystem::path& file) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) {
-        return std::filesystem::exists(file, error) ? std::nullopt : std::optional(true);
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : _fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (_fd >= 0) {
+            ::close(_fd);
+        }
     }
+    int get() const { return _fd; }
+    // Closes now, so that an error of the close counts; false on one.
+    bool close() { return ::close(std::exchange(_fd, -1)) == 0; }
+
+  private:
+    int _fd;
+};
+
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Whether the file's last byte ends a line (an empty file counts as ended); nothing when it
+// cannot be read.
+std::optional<bool> EndsWithLineEnd(int fd, off_t size) {
     if (size == 0) {
         return true;
     }
-    std::ifstream in(file, std::ios::binary);
     char last = 0;
-    if (!in.seekg(-1, std::ios::end) || !in.get(last)) {
+    if (::pread(fd, &last, 1, size - 1) != 1) {
         return std::nullopt;
     }
     return last == '\n' || last == '\r';
@@ -31,21 +62,32 @@ std::optional<bool> EndsWithLineEnd(const std::filesystem::path& file) {
 }  // namespace
 
 AppendResult KVAppendUserPhraseLine(const std::filesystem::path& file, std::string_view line) {
-    // Append mode creates a missing file, never truncates, and puts every write at the end.
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    if (!out.is_open()) {
+    // Read and write: the last byte is looked at. Never truncated, created private when
+    // missing; O_NONBLOCK so that a FIFO put there is refused instead of waited on.
+    Descriptor out(::open(file.c_str(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600));
+    if (out.get() < 0) {
         return AppendResult::CannotOpen;
     }
-    const std::optional<bool> ended = EndsWithLineEnd(file);
+    struct stat info {};
+    if (::fstat(out.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return AppendResult::CannotOpen;
+    }
+    const off_t oldSize = info.st_size;
+    const std::optional<bool> ended = EndsWithLineEnd(out.get(), oldSize);
     if (!ended) {
         return AppendResult::WriteFailed;
     }
     std::string text = *ended ? std::string() : std::string("\n");
     text += line;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    // Closing flushes; a failure there is a failed write as well.
-    out.close();
-    return out.fail() ? AppendResult::WriteFailed : AppendResult::Appended;
+    // The line reaches the disk before success is told; on a full disk or any other error the
+    // part that landed is cut off again, so the file stays exactly as it was: half a line would
+    // be a wrong phrase, or half a character that refuses the whole file.
+    if (!WriteAll(out.get(), text) || ::fsync(out.get()) != 0) {
+        (void)::ftruncate(out.get(), oldSize);
+        return AppendResult::WriteFailed;
+    }
+    return out.close() ? AppendResult::Appended : AppendResult::WriteFailed;
 }
 
 }  // namespace kv

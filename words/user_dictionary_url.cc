@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "words/user_dictionary_url.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include "platform/private_directories.h"
 #include "platform/services.h"
 
 namespace kv {
@@ -12,16 +14,14 @@ namespace {
 constexpr const char* kDirectoryName = "CQ_Input_KV";
 constexpr const char* kFileName = "CQ_Input_KV_User.txt";
 
-// Creates `file` empty unless something is already there. Append mode never truncates, so a
-// dictionary that appeared since the check cannot be lost.
+// Creates `file` empty, readable by the user alone, unless something is already there: O_EXCL
+// never opens what exists, a dangling link included, so a dictionary that appeared since the
+// check cannot be lost, and a file there keeps its mode.
 void CreateEmptyFile(const std::filesystem::path& file) {
-    std::error_code error;
-    // Anything there (a dangling link too), or a failed query, is left alone.
-    if (std::filesystem::symlink_status(file, error).type() !=
-        std::filesystem::file_type::not_found) {
-        return;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd >= 0) {
+        ::close(fd);
     }
-    const std::ofstream created(file, std::ios::binary | std::ios::app);
 }
 
 }  // namespace
@@ -36,8 +36,7 @@ std::optional<std::filesystem::path> KVUserDictionaryURL() {
         return std::nullopt;
     }
     const std::filesystem::path file = KVUserDictionaryIn(*support);
-    std::error_code ignored;
-    std::filesystem::create_directories(file.parent_path(), ignored);
+    CreatePrivateDirectories(file.parent_path());
     CreateEmptyFile(file);
     return file;
 }

@@ -12,7 +12,8 @@ namespace kv {
 std::filesystem::path KVUserDictionaryIn(const std::filesystem::path& support);
 
 // The user dictionary in the user's application support directory. Every call
-// creates what is missing: the support directory, the "CQ_Input_KV" directory and an empty file.
+// creates what is missing: the support directory, the "CQ_Input_KV" directory (0700) and an empty
+// file (0600).
 // A file that is already there is never touched. Nothing when the support directory can be
 // neither found nor made.
 std::optional<std::filesystem::path> KVUserDictionaryURL();

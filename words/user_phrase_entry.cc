@@ -37,13 +37,13 @@ std::optional<UserPhraseEntry> KVUserPhraseEntry(std::string_view codeText,
     // The loader's own rule, so that a line written here is never one that refuses the file.
     const auto isTableKey = [table](char key) { return table == nullptr || table->isKey(key); };
     // A break inside the phrase would split the entry into two lines, the second without a code.
-    const bool phraseValid = !phrase.empty() && std::ranges::none_of(phrase, [](char16_t c) {
-        return Transforms::isLineBreak(c);
-    });
-    if (cqinput::codeProblem(code, isTableKey) || !phraseValid) {
+    const bool hasBreak =
+        std::ranges::any_of(phrase, [](char16_t c) { return Transforms::isLineBreak(c); });
+    std::string utf8 = Transforms::utf16ToUtf8(phrase);
+    if (cqinput::codeProblem(code, isTableKey) || hasBreak || cqinput::phraseProblem(utf8)) {
         return std::nullopt;
     }
-    return UserPhraseEntry{code, Transforms::utf16ToUtf8(phrase)};
+    return UserPhraseEntry{code, std::move(utf8)};
 }
 
 std::string KVUserPhraseLine(const UserPhraseEntry& entry) {

@@ -21,7 +21,8 @@ struct UserPhraseEntry {
 
 // The entry of the two fields: both trimmed of blanks and line breaks, the code lower-cased.
 // Nothing unless the code passes the loader's rule (cqinput::codeProblem: 1 to 6 characters, each
-// "*", "?" or a key named by `table`) and the phrase is not empty and holds no line break.
+// "*", "?" or a key named by `table`) and the phrase passes the loader's rule too
+// (cqinput::phraseProblem: not empty, no NUL, at most 1,000 characters) and holds no line break.
 // Without a table the keys cannot be checked and any printable ASCII character passes.
 std::optional<UserPhraseEntry> KVUserPhraseEntry(std::string_view codeText,
                                                  std::string_view phraseText,

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "words/words_window.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 
+#include "platform/file_reading.h"
 #include "platform/services.h"
 #include "words/user_dictionary_append.h"
 #include "words/user_dictionary_url.h"
@@ -28,14 +27,13 @@ std::string LoadedMessage(std::size_t count) {
     return "已載入 " + std::to_string(count) + " 筆自建詞組。輸入法會讀取最新內容。";
 }
 
-// The whole file, or the empty text when it cannot be read.
+// The whole file, or the empty text when it cannot be read: also a FIFO or a device put in its
+// place, which the bounded reader refuses without waiting or filling memory.
 std::string ReadFile(const std::optional<std::filesystem::path>& file) {
     if (!file) {
         return {};
     }
-    std::ifstream in(*file, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return in.bad() ? std::string() : text;
+    return ReadRegularFile(*file, kLargestTextFile).bytes.value_or(std::string());
 }
 
 }  // namespace

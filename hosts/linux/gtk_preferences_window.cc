@@ -187,8 +187,8 @@ void GtkPreferencesWindow::buildAppearanceBox() {
 
 void GtkPreferencesWindow::buildFooter() {
     const double height = L::kContentSize.height;
-    GtkPlace(_content, GtkMakeLabel(L::kFootnote.text, {0, PANGO_WEIGHT_NORMAL, false, true}),
-             L::kFootnote.frame, height);
+    _footnote = GtkMakeLabel(L::kFootnote.text, {0, PANGO_WEIGHT_NORMAL, false, true});
+    GtkPlace(_content, _footnote, L::kFootnote.frame, height);
     GtkWidget* save = gtk_button_new_with_label(GtkText(L::kSaveButton.text).c_str());
     // The button Return performs, drawn as the window's default.
     gtk_style_context_add_class(gtk_widget_get_style_context(save),
@@ -214,6 +214,10 @@ void GtkPreferencesWindow::windowDidChange(const KVPreferencesWindow& window) {
     }
     _shownPreview = window.preview();
     gtk_widget_queue_draw(_preview);
+    // A Save that could not store the settings says why where the footnote stands.
+    const std::string& problem = window.saveProblem();
+    gtk_label_set_text(GTK_LABEL(_footnote),
+                       GtkText(problem.empty() ? L::kFootnote.text : problem).c_str());
     _filling = false;
 }
 

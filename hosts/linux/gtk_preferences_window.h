@@ -63,6 +63,7 @@ class GtkPreferencesWindow final : public PreferencesWindowBody {
     GtkWidget* _theme = nullptr;
     GtkWidget* _fontSize = nullptr;
     GtkWidget* _preview = nullptr;
+    GtkWidget* _footnote = nullptr;
     std::array<GtkWidget*, KVThemeColorCount> _colorWells{};
 };
 

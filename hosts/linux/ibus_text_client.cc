@@ -47,6 +47,14 @@ void IBusTextClient::setSurroundingText(std::string_view utf8, std::uint32_t cur
                                         std::uint32_t anchor) {
     Surrounding surrounding;
     surrounding.text = Transforms::utf8ToUtf16(utf8);
+    // A cursor or anchor past the end says the client does not know its own text: deleting by
+    // it could take the whole text, so it counts as no text, and a deletion goes out as a key.
+    const auto length = static_cast<std::uint32_t>(
+        CodePoints(surrounding.text, static_cast<std::int64_t>(surrounding.text.size())));
+    if (cursor > length || anchor > length) {
+        _surrounding.reset();
+        return;
+    }
     surrounding.cursor = Utf16Units(surrounding.text, cursor);
     surrounding.anchor = Utf16Units(surrounding.text, anchor);
     _surrounding = std::move(surrounding);

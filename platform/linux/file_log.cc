@@ -21,7 +21,7 @@ std::string Stamped(std::string_view line) {
     constexpr std::string_view kPrefix = "CQ_Input_KV: ";
     const std::string_view prefix = line.starts_with(kPrefix) ? "" : kPrefix;
     std::string text(stamp);
-    text.append(prefix).append(line).append("\n");
+    text.append(prefix).append(EscapedLogLine(line)).append("\n");
     return text;
 }
 

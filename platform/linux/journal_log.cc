@@ -23,7 +23,7 @@ bool JournalLog::available() {
 }
 
 void JournalLog::write(std::string_view line) {
-    const std::string message(line);
+    const std::string message = EscapedLogLine(line);
     const std::array<GLogField, 3> fields{{
         {"MESSAGE", message.c_str(), -1},
         {"PRIORITY", kNoticePriority, -1},

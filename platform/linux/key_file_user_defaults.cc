@@ -7,23 +7,18 @@
 
 #include <memory>
 
+#include "platform/file_reading.h"
 #include "platform/linux/glib_ptr.h"
 #include "platform/linux/xdg_locations.h"
+#include "platform/private_directories.h"
 #include "platform/services.h"
 
 namespace kv {
 
 namespace {
 
-std::optional<std::string> ReadFile(const std::filesystem::path& file) {
-    char* contents = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
-        return std::nullopt;
-    }
-    const GCharsPtr owned(contents);
-    return std::string(contents, length);
-}
+// Far more than fourteen settings take; a FIFO or a device there is refused without waiting.
+constexpr std::uint64_t kLargestSettingsFile = std::uint64_t{1} << 20;
 
 std::string CorruptSuffix() {
     GDateTime* now = g_date_time_new_now_local();
@@ -46,24 +41,37 @@ std::optional<DefaultsValue> KeyFileUserDefaults::objectForKey(std::string_view 
     return found == _values.end() ? std::nullopt : std::optional(found->second);
 }
 
-void KeyFileUserDefaults::setObject(std::string_view key, const DefaultsValue& value) {
+DefaultsWriteProblem KeyFileUserDefaults::setObject(std::string_view key,
+                                                    const DefaultsValue& value) {
     refresh();
     const std::optional<std::string> updated = UpdateDefaultsKeyFile(_bytes, key, value);
     if (!updated) {
-        return;  // a key or text the file cannot hold
+        return "the settings file cannot hold this value of " + std::string(key);
     }
     _values.insert_or_assign(std::string(key), value);
     if (!_writable) {
-        return;
+        return "the settings file " + _file.string() + " cannot be read, so it is not replaced";
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(_file.parent_path(), ignored);
-    if (g_file_set_contents_full(_file.c_str(), updated->data(),
-                                 static_cast<gssize>(updated->size()),
-                                 G_FILE_SET_CONTENTS_CONSISTENT, 0600, nullptr)) {
-        _bytes = *updated;
-        _stamp = currentStamp();
+    if (!CreatePrivateDirectories(_file.parent_path())) {
+        return "the folder " + _file.parent_path().string() + " cannot be made";
     }
+    // A temporary file renamed over the old one: a full disk or a read-only folder leaves the
+    // old file whole.
+    GError* error = nullptr;
+    if (!g_file_set_contents_full(_file.c_str(), updated->data(),
+                                  static_cast<gssize>(updated->size()),
+                                  G_FILE_SET_CONTENTS_CONSISTENT, 0600, &error)) {
+        // GLib names its temporary file first and the system's reason last; a person needs the
+        // reason and the settings file.
+        const std::string message = error != nullptr ? error->message : "cannot be written";
+        g_clear_error(&error);
+        const std::size_t colon = message.rfind(": ");
+        return (colon == std::string::npos ? message : message.substr(colon + 2)) + ": " +
+               _file.string();
+    }
+    _bytes = *updated;
+    _stamp = currentStamp();
+    return std::nullopt;
 }
 
 KeyFileUserDefaults::Stamp KeyFileUserDefaults::currentStamp() const {
@@ -95,18 +103,21 @@ void KeyFileUserDefaults::load(const Stamp& stamp) const {
     if (!stamp.exists) {
         return;
     }
-    const std::optional<std::string> bytes = ReadFile(_file);
-    if (!bytes) {
+    BoundedRead read = ReadRegularFile(_file, kLargestSettingsFile);
+    if (!read.bytes) {
         // Unreadable: replacing it would lose whatever it holds.
+        systemLog().write("the settings file " + _file.string() + " is refused: " + read.problem +
+                          "; settings are not saved");
         _writable = false;
         return;
     }
-    std::optional<DefaultsMap> values = ParseDefaultsKeyFile(*bytes);
+    const std::string& bytes = *read.bytes;
+    std::optional<DefaultsMap> values = ParseDefaultsKeyFile(bytes);
     if (!values) {
         moveAside();
         return;
     }
-    _bytes = *bytes;
+    _bytes = bytes;
     _values = std::move(*values);
 }
 

@@ -2,7 +2,8 @@
 // The user's settings in a key file (format in defaults_key_file.h). Every write re-reads the
 // file, so writes of another process are kept, and replaces it atomically (a temporary file
 // renamed over it). A file that cannot be parsed is moved aside, never overwritten, and reads
-// as empty; a file that cannot be read at all is left alone and writes stay in memory.
+// as empty; a file that cannot be read at all (a FIFO or a device there, or more than 1 MiB) is
+// left alone and writes stay in memory. The folder is made private (0700), the file 0600.
 #pragma once
 
 #include <filesystem>
@@ -23,7 +24,7 @@ class KeyFileUserDefaults final : public UserDefaults {
     static std::filesystem::path standardPath();
 
     std::optional<DefaultsValue> objectForKey(std::string_view key) const override;
-    void setObject(std::string_view key, const DefaultsValue& value) override;
+    DefaultsWriteProblem setObject(std::string_view key, const DefaultsValue& value) override;
 
     const std::filesystem::path& path() const { return _file; }
 

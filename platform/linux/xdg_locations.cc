@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "platform/private_directories.h"
+
 namespace kv {
 
 namespace {
@@ -42,9 +44,7 @@ std::filesystem::path XdgStateHome() {
 
 std::optional<std::filesystem::path> XdgLocations::applicationSupportDirectory() const {
     const std::filesystem::path directory = XdgDataHome();
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (error || !std::filesystem::is_directory(directory, error)) {
+    if (!CreatePrivateDirectories(directory)) {
         return std::nullopt;
     }
     return directory;

@@ -19,7 +19,7 @@ std::filesystem::path XdgStateHome();
 
 class XdgLocations final : public Locations {
   public:
-    // XdgDataHome(), created with its parents when missing.
+    // XdgDataHome(), created with its parents (0700) when missing.
     std::optional<std::filesystem::path> applicationSupportDirectory() const override;
 };
 

@@ -18,13 +18,16 @@ class MemoryUserDefaults final : public UserDefaults {
         const auto found = values.find(std::string(key));
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
-    void setObject(std::string_view key, const DefaultsValue& value) override {
+    DefaultsWriteProblem setObject(std::string_view key, const DefaultsValue& value) override {
         values.insert_or_assign(std::string(key), value);
         writes.emplace_back(std::string(key), value);
+        return failingWrites;
     }
 
     std::map<std::string, DefaultsValue, std::less<>> values;
     std::vector<std::pair<std::string, DefaultsValue>> writes;
+    // What every write answers: set it to play a store that cannot save.
+    DefaultsWriteProblem failingWrites;
 };
 
 }  // namespace kv

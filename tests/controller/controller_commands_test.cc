@@ -31,6 +31,23 @@ TEST_F(ControllerCommandsTest, CqchsAndCqchtSwitchAndStoreTheScript) {
     EXPECT_EQ(play("b t Space").inserted, "體");
 }
 
+TEST_F(ControllerCommandsTest, ASettingThatCannotBeSavedIsLoggedAndBeeps) {
+    play("activate");
+    run().defaults().failingWrites = "Read-only file system";
+    for (const std::string_view steps :
+         {"c q c h s Space", "Shift+Space", "button:script", "button:width"}) {
+        const StepReport report = playAll(steps).back();
+        EXPECT_EQ(report.beeps, 1) << steps;
+        EXPECT_EQ(run().log().lines.back(), "the settings cannot be saved: Read-only file system")
+            << steps;
+    }
+    EXPECT_EQ(run().log().lines.size(), 4u);
+    // Each change holds for the session all the same: Simplified on, then off again.
+    EXPECT_EQ(play("b t Space").inserted, "體");
+    play("c q c h s Space");
+    EXPECT_EQ(play("b t Space").inserted, "体");
+}
+
 TEST_F(ControllerCommandsTest, CqaddAndCqkeyOpenTheirWindows) {
     StepReport report = play("c q a d d Space");
     EXPECT_EQ(report.windows, (Strings{"words"}));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Why the table refused a file: what tells a person which line to mend.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine_test_support.h"
 
@@ -33,7 +34,21 @@ TEST(TableProblem, SaysWhyTheWholeFileIsRefused) {
         {dir.write("nochardef.cin", lines({"%CHARDEF begin", "a 日"})),
          "line 0: no character is defined: there is no \"%chardef begin\" section with a line "
          "holding a code and a value"},
+        // A FIFO without a writer would block a plain open forever; a device never ends.
+        {dir.path() / "fifo.cin",
+         "line 0: the path is not a regular file but a FIFO, a device or a socket"},
+        {dir.path() / "zero.cin",
+         "line 0: the path is not a regular file but a FIFO, a device or a socket"},
+        {dir.path() / "huge.cin", "line 0: the file is larger than 64 MiB"},
+        {dir.path() / "loop" / "t.cin",
+         "line 0: the file cannot be opened: Too many levels of symbolic links"},
     };
+    ASSERT_EQ(::mkfifo((dir.path() / "fifo.cin").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.path() / "zero.cin");
+    std::filesystem::create_symlink("loop", dir.path() / "loop");
+    // Sparse: takes no room on the disk.
+    std::filesystem::resize_file(dir.write("huge.cin", "%chardef begin\na 日\n"),
+                                 (std::uintmax_t{64} << 20) + 1);
     for (const auto& [path, shown] : cases) {
         SCOPED_TRACE(path.filename().string());
         CinTable table;
@@ -71,6 +86,40 @@ TEST_F(UserDictionaryProblem, NamesTheLineAndTheReason) {
     EXPECT_EQ(Check("ab 朋\n ab 朋\n").substr(0, 8), "line 2: ");
     EXPECT_EQ(Shown(table.loadUserDictionary(dir.path()), table),
               "line 0: the path is a directory");
+}
+
+TEST_F(UserDictionaryProblem, PhrasesHaveASaneLengthAndNoNul) {
+    const auto repeated = [](std::size_t n) {
+        std::string text;
+        for (std::size_t i = 0; i < n; ++i) {
+            text += "字";
+        }
+        return text;
+    };
+    EXPECT_EQ(Check("ab " + repeated(1000) + "\n"), "ok");
+    EXPECT_EQ(Check("ab 朋\nab " + repeated(1001) + "\n"),
+              "line 2: the phrase is 1001 characters long, more than 1000");
+    EXPECT_EQ(Check(std::string("ab 朋\0友\n", 11)), "line 1: the phrase holds a NUL byte");
+}
+
+TEST_F(UserDictionaryProblem, AQuotedCodeIsEscapedAndCut) {
+    // A log must not receive terminal escapes, a NUL or a code of megabytes (codes are folded).
+    EXPECT_EQ(Check(std::string("a\x1B[2J\0z 字\n", 13)),
+              "line 1: the code \"a\\x1B[2j\\x00z\" is not 1 to 6 bytes long");
+    const std::string shown = Check(std::string(10 << 20, 'a') + " 字\n");
+    EXPECT_EQ(shown, "line 1: the code \"" + std::string(32, 'a') +
+                         "\"... (10485760 bytes) is not 1 to 6 bytes long");
+}
+
+TEST_F(UserDictionaryProblem, AFolderThatCannotBeReadIsNotCalledMissing) {
+    ASSERT_TRUE(table.loadUserDictionary(dir.write("user.txt", "ab 朋\n")));
+    // Root reads any folder; a loop of links cannot be searched by anyone.
+    std::filesystem::create_symlink("loop", dir.path() / "loop");
+    EXPECT_EQ(Shown(table.loadUserDictionary(dir.path() / "loop" / "user.txt"), table),
+              "line 0: the file cannot be opened: Too many levels of symbolic links");
+    EXPECT_EQ(unreadableFileProblem(dir.path() / "loop" / "user.txt").reason,
+              "the file cannot be read: Too many levels of symbolic links");
+    EXPECT_EQ(table.lookup("ab"), (Strings{"明", "朋"}));
 }
 
 TEST_F(UserDictionaryProblem, CountsCrLfAndCrLinesAsAnEditorDoes) {

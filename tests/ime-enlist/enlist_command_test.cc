@@ -59,6 +59,23 @@ TEST(ImeEnlist, WrongArgumentCountsAreUsageErrorsWithoutAnyCall) {
     }
 }
 
+TEST(ImeEnlist, APathThatIsNotUtf8IsRefusedBeforeAnythingIsWritten) {
+    // The component description is UTF-8: such a path would make one the daemon cannot read.
+    for (const std::string_view path : {"/a/\xFF.app", "/a/caf\xE9.app", "/a/\xED\xA0\x80.app"}) {
+        FakeInputSources sources;
+        sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+        const Outcome run = Enlist(sources, {path, "--select"});
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.err, "TISRegisterInputSource failed: 22\n");
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(sources.registered.empty());
+        EXPECT_EQ(sources.listCalls, 0);
+    }
+    FakeInputSources sources;
+    sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+    EXPECT_EQ(Enlist(sources, {"/a/輸入法.app"}).status, 0);
+}
+
 TEST(ImeEnlist, EnablesEveryOwnSourceAndIgnoresAnotherSecondArgument) {
     FakeInputSources sources;
     // Installed but not enabled yet: the tool must ask for all installed sources.

@@ -197,6 +197,26 @@ TEST_F(PreferencesWindow, SaveStoresEveryKeyItEditsAndPostsOnce) {
     EXPECT_EQ(posted, 2);
 }
 
+TEST_F(PreferencesWindow, ASaveThatCannotBeStoredSaysWhyAndBeeps) {
+    KVPreferencesWindow& w = open();
+    w.selectScriptMode(1);
+    services.defaults().failingWrites = "No space left on device";
+    w.save();
+    EXPECT_EQ(services.beep().count, 1);
+    EXPECT_EQ(services.log().lines,
+              std::vector<std::string>{"the settings cannot be saved: No space left on device"});
+    EXPECT_EQ(w.saveProblem(), "無法儲存設定：No space left on device");
+    EXPECT_TRUE(w.isVisible()) << "open, so the user reads why";
+    EXPECT_EQ(posted, 1) << "the new values are in force for this session";
+    EXPECT_TRUE(services.defaults().boolForKey(SettingsKey::SimplifiedOutput));
+
+    services.defaults().failingWrites.reset();
+    w.save();
+    EXPECT_EQ(w.saveProblem(), "");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(services.beep().count, 1);
+}
+
 TEST_F(PreferencesWindow, ClosingWithoutSaveStoresAndPostsNothing) {
     KVPreferencesWindow& w = open();
     w.toggleRadio(ToggleRadio::Shift);

@@ -128,6 +128,27 @@ TEST_F(GtkWindows, SettingsWindowForwardsTheUsersChoicesAndSavesOnReturn) {
     EXPECT_FALSE(logic.isVisible());
 }
 
+TEST_F(GtkWindows, SettingsWindowSaysWhyASaveFailed) {
+    KVPreferencesWindow logic({KVGtkPreferencesWindowMaker(), {}});
+    logic.showWindow();
+    GtkWidget* window = dynamic_cast<const GtkPreferencesWindow&>(*logic.body()).window();
+    Pump();
+    services.defaults().failingWrites = "No space left on device";
+    gtk_button_clicked(GTK_BUTTON(ButtonTitled(window, "儲存並套用")));
+    Pump();
+    EXPECT_TRUE(gtk_widget_get_visible(window));
+    const auto labelled = [window](std::string_view text) {
+        return !Find(window, [text](GtkWidget* w) {
+                    return GTK_IS_LABEL(w) && text == gtk_label_get_text(GTK_LABEL(w));
+                }).empty();
+    };
+    EXPECT_TRUE(labelled("無法儲存設定：No space left on device"));
+    services.defaults().failingWrites.reset();
+    gtk_button_clicked(GTK_BUTTON(ButtonTitled(window, "儲存並套用")));
+    EXPECT_FALSE(gtk_widget_get_visible(window));
+    EXPECT_FALSE(labelled("無法儲存設定：No space left on device"));
+}
+
 TEST_F(GtkWindows, SettingsCloseBoxOnlyHidesAndStoresNothing) {
     KVPreferencesWindow logic({KVGtkPreferencesWindowMaker(), {}});
     logic.showWindow();

@@ -4,6 +4,7 @@
 #include "words/words_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/memory/memory_services.h"
+#include "tests/support/small_disk.h"
 #include "words/user_dictionary_url.h"
 
 namespace kv {
@@ -20,6 +22,14 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kInvalid = "請輸入 1～6 碼且不含空白的字碼，以及非空白詞組。";
+
+std::string Repeated(std::string_view text, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
 
 // Remembers what the window asked of its body.
 struct RecordingBody final : WordsWindowBody {
@@ -124,17 +134,19 @@ TEST_F(WordsWindow, BadEntriesAreRefusedAndTheFileIsUnchanged) {
         std::string phrase;
     };
     const std::vector<Case> cases = {
-        {"abcdefg", "七碼"},    // seven characters
-        {"ab c", "內有空白"},   // a blank inside the code
-        {"", "沒有字碼"},       // empty code
-        {"   ", "只有空白"},    // blank code
-        {"abc", ""},            // empty phrase
-        {"abc", " \t "},        // blank phrase
-        {"a#", "不是字根"},     // not a key of the table
-        {"a1", "數字"},         // nor is a digit
-        {"日", "非 ASCII"},     // not printable ASCII
-        {"abc", "兩\n行"},      // would become two lines
-        {"abc", "兩\u2028行"},  // a Unicode line separator as well
+        {"abcdefg", "七碼"},                // seven characters
+        {"ab c", "內有空白"},               // a blank inside the code
+        {"", "沒有字碼"},                   // empty code
+        {"   ", "只有空白"},                // blank code
+        {"abc", ""},                        // empty phrase
+        {"abc", " \t "},                    // blank phrase
+        {"a#", "不是字根"},                 // not a key of the table
+        {"a1", "數字"},                     // nor is a digit
+        {"日", "非 ASCII"},                 // not printable ASCII
+        {"abc", "兩\n行"},                  // would become two lines
+        {"abc", "兩\u2028行"},              // a Unicode line separator as well
+        {"abc", std::string("有\0零", 7)},  // a NUL would cut the committed text
+        {"abc", Repeated("長", 1001)},      // longer than any real phrase
     };
     int beeps = 0;
     for (const Case& c : cases) {
@@ -146,6 +158,65 @@ TEST_F(WordsWindow, BadEntriesAreRefusedAndTheFileIsUnchanged) {
     }
     EXPECT_EQ(contents(), "ab 甲\n");
     EXPECT_EQ(posted, 0);
+}
+
+TEST_F(WordsWindow, AThousandCharacterPhraseIsTheLongestTaken) {
+    add("ab", Repeated("長", 1000));
+    EXPECT_EQ(loaded("ab"), std::vector<std::string>{Repeated("長", 1000)});
+}
+
+TEST_F(WordsWindow, AnAddOnAFullDiskLeavesTheFileAsItWas) {
+    const kvtest::SmallDisk disk(services.locations().root() / "Application Support");
+    // The file's last page is nearly full: a longer line lands in part, then the disk is full.
+    std::string before = "ab 甲\n";
+    while (before.size() < 3900) {
+        before += "abc " + Repeated("乙", 30) + "\n";
+    }
+    write(file(), before);
+    disk.fill();
+    window->showWindow();
+    // A cut character would refuse the whole file; an ASCII phrase would leave a wrong entry.
+    for (const std::string& phrase : {Repeated("測試", 40), Repeated("PARTIAL ", 30)}) {
+        add("vvvvvw", phrase);
+        EXPECT_EQ(window->statusText(), "寫入自建詞組時發生錯誤。");
+        EXPECT_TRUE(contents() == before) << "byte for byte as it was: " << contents().size();
+    }
+    EXPECT_EQ(services.beep().count, 2);
+    EXPECT_EQ(posted, 0);
+    EXPECT_EQ(window->codeFieldText(), "vvvvvw") << "the fields keep the entry to try again";
+    EXPECT_EQ(loaded("ab"), std::vector<std::string>{"甲"}) << "the file still loads";
+}
+
+TEST_F(WordsWindow, AFifoOrADeviceAsTheFileIsNeitherWaitedOnNorRead) {
+    // Before, listing a FIFO blocked in open() for good and /dev/zero ate all memory; the suite's
+    // time bound turns either into a failure.
+    fs::create_directories(file().parent_path());
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    window->showWindow();
+    EXPECT_TRUE(window->codes().empty());
+    add("ab", "甲");
+    EXPECT_EQ(window->statusText(), "無法開啟自建詞組檔案。");
+
+    fs::remove(file());
+    fs::create_symlink("/dev/zero", file());
+    window->reload();
+    EXPECT_EQ(window->statusText(), "已載入 0 筆自建詞組。輸入法會讀取最新內容。");
+    add("ab", "甲");
+    EXPECT_EQ(window->statusText(), "無法開啟自建詞組檔案。");
+    EXPECT_EQ(posted, 1) << "only the reload";
+}
+
+TEST_F(WordsWindow, WhatItCreatesOnlyTheUserReads) {
+    const mode_t old = ::umask(022);
+    window->showWindow();
+    ::umask(old);
+    const auto mode = [](const fs::path& p) { return fs::status(p).permissions(); };
+    EXPECT_EQ(mode(file()), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(mode(file().parent_path()), fs::perms::owner_all);
+    // A file the user made keeps its mode, and an add keeps it too.
+    fs::permissions(file(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    add("ab", "甲");
+    EXPECT_EQ(mode(file()), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(WordsWindow, AMissingLineEndIsAddedBeforeTheNewEntry) {

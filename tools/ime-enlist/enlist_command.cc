@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "tools/ime-enlist/enlist_command.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "platform/transforms.h"
 
 namespace kv {
 
@@ -46,6 +49,12 @@ int runImeEnlist(std::span<const std::string_view> arguments, InputSources& sour
         return 2;
     }
     const bool select = arguments.size() == 2 && arguments[1] == kSelectOption;
+    // The component description is UTF-8 XML: a path that is not UTF-8 would make a file the
+    // daemon cannot parse. Refused as the registration refuses an invalid argument (EINVAL).
+    if (!arguments[0].empty() && Transforms::utf8ToUtf16(arguments[0]).empty()) {
+        err << "TISRegisterInputSource failed: " << EINVAL << "\n";
+        return 3;
+    }
 
     if (const std::int32_t status = sources.registerInputSource(BundlePath(arguments[0]));
         status != 0) {

@@ -4,6 +4,7 @@
 #include "platform/linux/key_file_user_defaults.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -11,9 +12,30 @@
 #include "platform/linux/defaults_key_file.h"
 #include "platform/memory/recording_log.h"
 #include "platform/services.h"
+#include "tests/support/small_disk.h"
 
 namespace kv {
 namespace {
+
+// A log of its own for the life of the object.
+class LogCapture {
+  public:
+    LogCapture() {
+        ServiceSet logOnly;
+        auto log = std::make_unique<RecordingLog>();
+        _log = log.get();
+        logOnly.log = std::move(log);
+        _previous = installServices(std::move(logOnly));
+    }
+    ~LogCapture() { installServices(std::move(_previous)); }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+    const std::vector<std::string>& lines() const { return _log->lines; }
+
+  private:
+    RecordingLog* _log = nullptr;
+    ServiceSet _previous;
+};
 
 class KeyFileUserDefaultsTest : public test::LinuxTest {
   protected:
@@ -78,21 +100,17 @@ TEST_F(KeyFileUserDefaultsTest, HandWrittenValuesAreCoercedAsTheDesktopStoreDoes
 TEST_F(KeyFileUserDefaultsTest, AFileThatCannotBeParsedIsMovedAsideAndReadsEmpty) {
     const std::string damaged = "[Integer]\nThemePreset=3\n this line has no group or key\n\xFF";
     write(file(), damaged);
-    ServiceSet logOnly;
-    auto log = std::make_unique<RecordingLog>();
-    const RecordingLog& logged = *log;
-    logOnly.log = std::move(log);
-    ServiceSet previous = installServices(std::move(logOnly));
+    auto log = std::make_unique<LogCapture>();
     KeyFileUserDefaults defaults(file());
     EXPECT_FALSE(defaults.objectForKey("ThemePreset"));
 
     const std::vector<std::string> names = list(file().parent_path());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0].rfind("defaults.conf.corrupt-", 0), 0u) << names[0];
-    EXPECT_EQ(logged.lines, std::vector<std::string>{"the settings file " + file().string() +
+    EXPECT_EQ(log->lines(), std::vector<std::string>{"the settings file " + file().string() +
                                                      " cannot be read; moved aside to " +
                                                      (file().parent_path() / names[0]).string()});
-    installServices(std::move(previous));
+    log.reset();
     EXPECT_EQ(read(file().parent_path() / names[0]), damaged);
 
     defaults.setInteger("ThemePreset", 5);
@@ -107,6 +125,67 @@ TEST_F(KeyFileUserDefaultsTest, AFileThatCannotBeParsedIsMovedAsideAndReadsEmpty
     EXPECT_EQ(list(file().parent_path()).size(), 2u);
     again.setBool("FullwidthMode", true);
     EXPECT_EQ(list(file().parent_path()).size(), 3u);
+}
+
+TEST_F(KeyFileUserDefaultsTest, AFifoOrADeviceAsTheFileIsRefusedWithoutWaiting) {
+    // Before, a FIFO blocked the first key for good and /dev/zero took gigabytes; the suite's
+    // time bound turns either into a failure.
+    std::filesystem::create_directories(file().parent_path());
+    const std::string notRegular =
+        "the path is not a regular file but a FIFO, a device or a socket";
+    const struct {
+        std::string_view name;
+        std::string problem;
+    } cases[] = {
+        {"fifo", notRegular}, {"zero", notRegular}, {"large", "the file is larger than 1 MiB"}};
+    ASSERT_EQ(::mkfifo((root() / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", root() / "zero");
+    write(root() / "large", "[Integer]\nThemePreset=3\n");
+    std::filesystem::resize_file(root() / "large", (1u << 20) + 1);
+    for (const auto& [name, problem] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(file());
+        std::filesystem::create_symlink(root() / name, file());
+        const LogCapture log;
+        KeyFileUserDefaults defaults(file());
+        EXPECT_FALSE(defaults.objectForKey("ThemePreset"));
+        EXPECT_EQ(log.lines(),
+                  std::vector<std::string>{"the settings file " + file().string() +
+                                           " is refused: " + problem + "; settings are not saved"});
+        EXPECT_EQ(
+            defaults.setInteger("ThemePreset", 4),
+            "the settings file " + file().string() + " cannot be read, so it is not replaced");
+        EXPECT_EQ(defaults.integerForKey("ThemePreset"), 4) << "in force for the session";
+        EXPECT_TRUE(std::filesystem::is_symlink(file())) << "left alone";
+    }
+}
+
+TEST_F(KeyFileUserDefaultsTest, ASaveThatCannotBeWrittenSaysWhyAndLeavesTheFileWhole) {
+    const kvtest::SmallDisk disk(file().parent_path());
+    KeyFileUserDefaults defaults(file());
+    EXPECT_EQ(defaults.setInteger("ThemePreset", 3), std::nullopt);
+    const std::string saved = read(file());
+    disk.fill();
+    const DefaultsWriteProblem full = defaults.setObject("Long", std::string(8000, 'x'));
+    EXPECT_EQ(full, "No space left on device: " + file().string());
+    EXPECT_EQ(read(file()), saved);
+    EXPECT_EQ(defaults.stringForKey("Long")->size(), 8000u) << "in force for the session";
+
+    disk.makeReadOnly();
+    const DefaultsWriteProblem readOnly = defaults.setBool("FullwidthMode", true);
+    EXPECT_EQ(readOnly, "Read-only file system: " + file().string());
+    EXPECT_EQ(read(file()), saved);
+    EXPECT_EQ(KeyFileUserDefaults(file()).integerForKey("ThemePreset"), 3);
+}
+
+TEST_F(KeyFileUserDefaultsTest, TheFolderItMakesOnlyTheUserReads) {
+    const mode_t old = ::umask(022);
+    KeyFileUserDefaults(file()).setInteger("ThemePreset", 1);
+    ::umask(old);
+    EXPECT_EQ(std::filesystem::status(file().parent_path()).permissions(),
+              std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(file()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(KeyFileUserDefaultsTest, InterleavedWritersLeaveAWholeFileWithEveryKey) {

@@ -3,6 +3,7 @@
 #include "platform/linux/xdg_locations.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "linux_test_support.h"
 
@@ -12,10 +13,15 @@ namespace {
 using XdgLocationsTest = test::LinuxTest;
 
 TEST_F(XdgLocationsTest, ApplicationSupportIsTheDataHomeCreatedWhenMissing) {
+    const mode_t old = ::umask(022);
     const std::optional<std::filesystem::path> support =
         XdgLocations().applicationSupportDirectory();
+    ::umask(old);
     EXPECT_EQ(support, root() / "data");
     EXPECT_TRUE(std::filesystem::is_directory(root() / "data"));
+    // Made by the program, it is the user's alone whatever the umask.
+    EXPECT_EQ(std::filesystem::status(root() / "data").permissions(),
+              std::filesystem::perms::owner_all);
     EXPECT_EQ(XdgConfigHome(), root() / "config");
 }
 
