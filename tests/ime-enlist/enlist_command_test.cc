@@ -63,7 +63,7 @@ TEST(ImeEnlist, APathThatIsNotUtf8IsRefusedBeforeAnythingIsWritten) {
     // The component description is UTF-8: such a path would make one the daemon cannot read.
     for (const std::string_view path : {"/a/\xFF.app", "/a/caf\xE9.app", "/a/\xED\xA0\x80.app"}) {
         FakeInputSources sources;
-        sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+        sources.entries = {Source(1, Own(), "cqinputkv", true)};
         const Outcome run = Enlist(sources, {path, "--select"});
         EXPECT_EQ(run.status, 3);
         EXPECT_EQ(run.err, "TISRegisterInputSource failed: 22\n");
@@ -72,7 +72,7 @@ TEST(ImeEnlist, APathThatIsNotUtf8IsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(sources.listCalls, 0);
     }
     FakeInputSources sources;
-    sources.entries = {Source(1, kOwn, "cqinputkv", true)};
+    sources.entries = {Source(1, Own(), "cqinputkv", true)};
     EXPECT_EQ(Enlist(sources, {"/a/輸入法.app"}).status, 0);
 }
 
