@@ -375,24 +375,24 @@ def xdotool(*args):
 
 
 def window_geometry(window):
-    """(x, y, width, height) of a window's inside, in root coordinates."""
+    """(x, y, width, height) of a window's inside, in root coordinates; all -1 once the window
+    is gone (it may close between a search and this question)."""
     values = {}
     for line in subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
-                               check=True).stdout.splitlines():
+                               check=False).stdout.splitlines():
         line = line.strip()
         for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
                           ("Width:", "w"), ("Height:", "h")):
             if line.startswith(key):
                 values[name] = int(line.split(":")[1])
-    return values["x"], values["y"], values["w"], values["h"]
+    return tuple(values.get(n, -1) for n in "xywh")
 
 
 def program_windows(name="^CQInputKV$"):
     """Geometries of the program's visible windows whose title matches `name`, smallest
     first; the candidate panel and the keyboard are both titled CQInputKV."""
-    return sorted((window_geometry(w) for w in xdotool("search", "--onlyvisible", "--name",
-                                                       name)),
-                  key=lambda g: g[2] * g[3])
+    shown = (window_geometry(w) for w in xdotool("search", "--onlyvisible", "--name", name))
+    return sorted((g for g in shown if g[2] >= 0), key=lambda g: g[2] * g[3])
 
 
 class TextApp:
@@ -440,6 +440,15 @@ class TextApp:
     def close(self):
         self.process.terminate()
         self.process.wait(timeout=5)
+
+
+def write_settings(text):
+    """Stores the program's settings file (key-file text) in the private configuration folder,
+    as the settings window would have saved it."""
+    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
+        f.write(text)
 
 
 def install_component(bundle, folder):

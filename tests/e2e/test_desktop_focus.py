@@ -8,18 +8,12 @@ import sys
 import time
 import unittest
 
-from kvdesktop import PrivateDesktop, program_windows, pump, xdotool
+from kvdesktop import PrivateDesktop, program_windows, pump, write_settings, xdotool
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 # The toolbar alone is a strip this high; the list is far taller.
 TOOLBAR_HEIGHT = 48
 
-
-def write_settings(text):
-    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
-        f.write(text)
 
 
 def keys(*names):

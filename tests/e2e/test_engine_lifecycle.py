@@ -11,18 +11,13 @@ import subprocess
 import unittest
 import xml.etree.ElementTree as ET
 
-from kvdesktop import Client, IBus, PrivateDesktop, install_component, program_windows, pump
+from kvdesktop import (Client, IBus, PrivateDesktop, install_component, program_windows, pump,
+                       write_settings)
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 EXECUTABLE = os.path.join(BUNDLE, "Contents", "MacOS", "CQInputKV")
 TOOLBAR_HEIGHT = 48
 
-
-def write_settings(text):
-    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
-        f.write(text)
 
 
 def windows_now(condition, timeout=3):

@@ -13,7 +13,8 @@ import gi
 gi.require_version("GdkPixbuf", "2.0")
 from gi.repository import GdkPixbuf  # noqa: E402
 
-from kvdesktop import TESTS_DIR, PrivateDesktop, pump  # noqa: E402
+from kvdesktop import TESTS_DIR, PrivateDesktop, pump, window_geometry, xdotool  # noqa: E402
+from kvdesktop import program_windows as panels  # noqa: E402
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 # The default theme: panel background and selected row.
@@ -21,29 +22,7 @@ BACKGROUND = (11, 20, 34)
 SELECTION = (13, 112, 147)
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True,
-                          check=False).stdout.split()
 
-
-def window_geometry(window):
-    """(x, y, width, height) of a window in root coordinates."""
-    values = {}
-    for line in subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
-                               check=True).stdout.splitlines():
-        line = line.strip()
-        for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
-                          ("Width:", "w"), ("Height:", "h")):
-            if line.startswith(key):
-                values[name] = int(line.split(":")[1])
-    return values["x"], values["y"], values["w"], values["h"]
-
-
-def panels():
-    """Geometries of the program's visible panels, smallest first."""
-    return sorted((window_geometry(w) for w in xdotool("search", "--onlyvisible", "--name",
-                                                       "^CQInputKV$")),
-                  key=lambda g: g[2] * g[3])
 
 
 def colour_counts(png, box, colours):

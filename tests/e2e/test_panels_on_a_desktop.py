@@ -19,7 +19,9 @@ import gi
 gi.require_version("GdkPixbuf", "2.0")
 from gi.repository import GdkPixbuf  # noqa: E402
 
-from kvdesktop import TESTS_DIR, PrivateDesktop, pump  # noqa: E402
+from kvdesktop import TESTS_DIR, PrivateDesktop, pump, write_settings, xdotool  # noqa: E402
+from kvdesktop import program_windows as panels  # noqa: E402
+from kvdesktop import window_geometry as geometry  # noqa: E402
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 CQKV = os.path.join(os.path.dirname(os.path.abspath(BUNDLE)), "tools", "cqkv", "cqkv")
@@ -28,35 +30,14 @@ KEYBOARD = (720, 350)
 # The light preset "霧白", whose panel corners show black on a screen without a compositor when
 # they are left clear.
 LIGHT_THEME = 2
+LIGHT_SETTINGS = f"[Integer]\nThemePreset={LIGHT_THEME}\n"
 ROW_HEIGHT = 34
 PAGE = 10
 WAYLAND_LOOKING_SESSION = {"GTK_IM_MODULE": "ibus", "GDK_BACKEND": "wayland",
                            "WAYLAND_DISPLAY": "wayland-kv-none"}
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True,
-                          check=False).stdout.split()
 
-
-def geometry(window):
-    """(x, y, width, height) of a window in root coordinates."""
-    values = {}
-    for line in subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
-                               check=False).stdout.splitlines():
-        line = line.strip()
-        for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
-                          ("Width:", "w"), ("Height:", "h")):
-            if line.startswith(key):
-                values[name] = int(line.split(":")[1])
-    return tuple(values.get(n, -1) for n in "xywh")
-
-
-def panels():
-    """Geometries of the program's visible panels, smallest first."""
-    return sorted((geometry(w) for w in xdotool("search", "--onlyvisible", "--name",
-                                                "^CQInputKV$")),
-                  key=lambda g: g[2] * g[3])
 
 
 def keyboard():
@@ -71,13 +52,6 @@ def pixel(png, x, y):
     data = pixbuf.get_pixels()
     return data[i], data[i + 1], data[i + 2]
 
-
-def write_settings():
-    """A light theme, stored before the engine starts."""
-    folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
-    os.makedirs(folder)
-    with open(os.path.join(folder, "defaults.conf"), "w", encoding="utf-8") as f:
-        f.write(f"[Integer]\nThemePreset={LIGHT_THEME}\n")
 
 
 def start_application(desktop, title, text_file):
@@ -120,7 +94,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
                                      environment=WAYLAND_LOOKING_SESSION)
         cls.desktop.__enter__()
         try:
-            write_settings()
+            write_settings(LIGHT_SETTINGS)
             cls._start_window_manager()
             cls.text_file = os.path.join(cls.desktop.folder, "text.txt")
             cls.window = start_application(cls.desktop, "kv-text-app", cls.text_file)
@@ -340,7 +314,7 @@ class ACompositedScreen(unittest.TestCase):
 
     def test_round_corners_show_the_window_below(self):
         with PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1]) as desktop:
-            write_settings()
+            write_settings(LIGHT_SETTINGS)
             desktop.spawn(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.assertTrue(pump(screen_composites, timeout=10))
             window = start_application(desktop, "kv-text-app",
