@@ -8,25 +8,11 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/file_descriptor.h"
+
 namespace kv {
 
 namespace {
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : _fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (_fd >= 0) {
-            ::close(_fd);
-        }
-    }
-    int get() const { return _fd; }
-
-  private:
-    int _fd;
-};
 
 BoundedRead Refused(std::string problem) {
     return {std::nullopt, std::move(problem)};
@@ -67,7 +53,7 @@ std::optional<std::size_t> ReadFully(int fd, std::string& bytes) {
 
 BoundedRead ReadRegularFile(const std::filesystem::path& path, std::uint64_t limit) {
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0) {
         return Refused(OpenProblem(errno));
     }

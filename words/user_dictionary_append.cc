@@ -10,27 +10,11 @@
 #include <string>
 #include <utility>
 
+#include "platform/file_descriptor.h"
+
 namespace kv {
 
 namespace {
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : _fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (_fd >= 0) {
-            ::close(_fd);
-        }
-    }
-    int get() const { return _fd; }
-    // Closes now, so that an error of the close counts; false on one.
-    bool close() { return ::close(std::exchange(_fd, -1)) == 0; }
-
-  private:
-    int _fd;
-};
 
 bool WriteAll(int fd, std::string_view text) {
     while (!text.empty()) {
@@ -64,8 +48,8 @@ std::optional<bool> EndsWithLineEnd(int fd, off_t size) {
 AppendResult KVAppendUserPhraseLine(const std::filesystem::path& file, std::string_view line) {
     // Read and write: the last byte is looked at. Never truncated, created private when
     // missing; O_NONBLOCK so that a FIFO put there is refused instead of waited on.
-    Descriptor out(::open(file.c_str(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600));
+    FileDescriptor out(::open(
+        file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600));
     if (out.get() < 0) {
         return AppendResult::CannotOpen;
     }
