@@ -56,6 +56,17 @@ void Pump() {
     }
 }
 
+// GTK lays a window out again on its frame clock's next tick, not at once: pumps until
+// `done` holds, for at most two seconds.
+template <typename Condition>
+void PumpUntil(Condition done) {
+    const gint64 deadline = g_get_monotonic_time() + 2 * G_USEC_PER_SEC;
+    while (!done() && g_get_monotonic_time() < deadline) {
+        Pump();
+        g_usleep(5000);
+    }
+}
+
 void Send(GtkWidget* window, GdkEventType type, guint keyval = 0) {
     GdkEvent* event = gdk_event_new(type);
     event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
@@ -257,11 +268,14 @@ TEST_F(GtkWindows, WordsWindowAtItsSmallestShowsTheHintTheScrollerAndTheWholeMes
     });
     ASSERT_EQ(messages.size(), 1u);
     PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(messages[0]));
-    EXPECT_FALSE(pango_layout_is_ellipsized(layout));
     int textHeight = 0;
-    pango_layout_get_pixel_size(layout, nullptr, &textHeight);
     GtkAllocation shown;
-    gtk_widget_get_allocation(messages[0], &shown);
+    PumpUntil([&] {
+        pango_layout_get_pixel_size(layout, nullptr, &textHeight);
+        gtk_widget_get_allocation(messages[0], &shown);
+        return shown.height >= textHeight;
+    });
+    EXPECT_FALSE(pango_layout_is_ellipsized(layout));
     EXPECT_GE(shown.height, textHeight);
     EXPECT_GT(pango_layout_get_line_count(layout), 1);
 }
