@@ -12,6 +12,7 @@
 #include "hosts/linux/ibus_desktop_panel.h"
 #include "hosts/linux/ibus_key_synth.h"
 #include "hosts/linux/ibus_key_translation.h"
+#include "hosts/linux/panel_accessibility.h"
 #include "platform/services.h"
 #include "platform/workspace.h"
 #include "settings/settings_keys.h"
@@ -60,6 +61,7 @@ IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBus
     };
     defaultCenter().addObserver(this, KVSettingsDidChangeNotification,
                                 [this](const Notification&) { choosePanel(); });
+    InstallPanelAccessibility(KVCandidatePanel(), KVKeyboardWindow::sharedWindow());
 }
 
 IBusEngineHost::~IBusEngineHost() {

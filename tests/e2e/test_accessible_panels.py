@@ -1,0 +1,188 @@
+# SPDX-License-Identifier: MIT
+"""The painted panels as a screen reader reads them: the private desktop with accessibility on
+(the AT-SPI bus and its registry, GTK's bridge in the engine) and a reader written with pyatspi
+in this process, which follows the list, its selection and the toolbar while keys are typed."""
+
+import collections
+import os
+import subprocess
+import unittest
+
+from kvdesktop import PrivateDesktop, pump
+
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+EVENTS = ("object:state-changed:selected", "object:selection-changed",
+          "object:children-changed", "object:active-descendant-changed",
+          "object:property-change:accessible-name")
+
+
+class AccessibleDesktop(PrivateDesktop):
+    """The private desktop with the accessibility bus on its session bus, and the bridge left on
+    for every program its daemon starts."""
+
+    def _private_environment(self):
+        super()._private_environment()
+        os.environ.pop("NO_AT_BRIDGE", None)
+        os.environ["GTK_A11Y"] = "atspi"
+
+    def _start_session_bus(self):
+        super()._start_session_bus()
+        self.spawn([BUS_LAUNCHER, "--launch-immediately"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        found = pump(lambda: subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+             "org.a11y.Bus.GetAddress"], capture_output=True, check=False).returncode == 0,
+            timeout=10)
+        if not found:
+            raise RuntimeError("the accessibility bus did not start")
+
+
+# An event as heard, its source read at once: the source may be gone by the time it is printed.
+Heard = collections.namedtuple("Heard", "type role name detail1 detail2")
+
+
+class Reader:
+    """What a screen reader hears of the engine: its accessible tree and its events."""
+
+    def __init__(self):
+        import pyatspi  # after the private session bus is set: it finds its bus at import
+        self.atspi = pyatspi
+        self.events = []
+        self._listener = self._hear
+        for event in EVENTS:
+            pyatspi.Registry.registerEventListener(self._listener, event)
+
+    def _hear(self, event):
+        try:
+            role, name = event.source.getRoleName(), event.source.name
+        except Exception:  # gone already
+            role, name = "?", "?"
+        self.events.append(Heard(event.type, role, name, event.detail1, event.detail2))
+
+    def close(self):
+        for event in EVENTS:
+            self.atspi.Registry.deregisterEventListener(self._listener, event)
+
+    def application(self):
+        desktop = self.atspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "CQInputKV":
+                return app
+        return None
+
+    def find_all(self, role, showing=True):
+        app = self.application()
+        if app is None:
+            return []
+        found = []
+
+        def walk(node, depth):
+            if node is None or depth > 8:
+                return
+            if node.getRole() == role and (
+                    not showing or node.getState().contains(self.atspi.STATE_SHOWING)):
+                found.append(node)
+            for i in range(node.childCount):
+                walk(node.getChildAtIndex(i), depth + 1)
+
+        walk(app, 0)
+        return found
+
+    def list(self):
+        lists = self.find_all(self.atspi.ROLE_LIST)
+        return lists[0] if lists else None
+
+    def wait_for(self, condition, timeout=5.0):
+        """Pumps the main context until `condition()` gives a true value; returns that value."""
+        result = [None]
+
+        def check():
+            try:
+                result[0] = condition()
+            except Exception:  # an object gone while being read: ask again
+                result[0] = None
+            return bool(result[0])
+
+        pump(check, timeout)
+        return result[0]
+
+    @staticmethod
+    def items(lst):
+        return [lst.getChildAtIndex(i) for i in range(lst.childCount)]
+
+    def selected(self, lst):
+        selection = lst.querySelection()
+        return [selection.getSelectedChild(i).name for i in range(selection.nSelectedChildren)]
+
+    def transcript(self):
+        return [f"{e.type} [{e.role} {e.name!r}] {e.detail1} {e.detail2}" for e in self.events]
+
+
+class AReaderFollowsThePanels(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = AccessibleDesktop(bundles=[BUNDLE])
+        cls.desktop.__enter__()
+        cls.reader = Reader()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.reader.close()
+        cls.desktop.__exit__(None, None, None)
+
+    def focused_client(self):
+        client = self.desktop.client()
+        self.addCleanup(client.destroy)
+        client.focus_in()
+        client.cursor_at(200, 300)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=0.2)
+        return client
+
+    def test_list_selection_toolbar_and_hiding(self):
+        reader = self.reader
+        atspi = reader.atspi
+        c = self.focused_client()
+        del reader.events[:]
+        c.type("a{space}")
+        lst = reader.wait_for(lambda: reader.list() if reader.list() and reader.list().childCount
+                              else None)
+        self.assertIsNotNone(lst, "no list showing:\n" + self.desktop.engine_log())
+        names = [item.name for item in reader.items(lst)]
+        self.assertEqual(names[:2], ["1 日", "2 曰"])
+        self.assertTrue(all(item.getRole() == atspi.ROLE_LIST_ITEM for item in reader.items(lst)))
+        self.assertEqual(reader.selected(lst), ["1 日"])
+        self.assertTrue(reader.items(lst)[0].getState().contains(atspi.STATE_SELECTED))
+        pages = [label.name for label in reader.find_all(atspi.ROLE_LABEL)]
+        self.assertTrue(any(p.startswith("1/") for p in pages), pages)
+
+        # The highlight moves: the reader hears the item selected and the list's selection.
+        moved = len(reader.events)
+        c.type("{Down}")
+        self.assertEqual(reader.wait_for(lambda: reader.selected(lst) == ["2 曰"]), True,
+                         reader.transcript())
+        heard = reader.wait_for(lambda: [
+            e for e in reader.events[moved:] if e.type == "object:state-changed:selected"
+            and e.detail1 == 1 and e.name == "2 曰"])
+        self.assertTrue(heard, reader.transcript())
+        self.assertTrue(any(e.type == "object:selection-changed" for e in reader.events[moved:]),
+                        reader.transcript())
+
+        # The toolbar's buttons say what they do, the two switches with their state.
+        buttons = [b.name for b in reader.find_all(atspi.ROLE_PUSH_BUTTON)]
+        self.assertEqual(buttons, ["繁／簡：繁", "半／全：半", "設定", "自建詞組", "螢幕鍵盤"])
+
+        # Escape hides the panel: nothing of the list is left showing.
+        c.type("{Escape}")
+        self.assertTrue(reader.wait_for(lambda: not reader.find_all(atspi.ROLE_LIST_ITEM)),
+                        reader.transcript())
+        self.assertTrue(reader.wait_for(lambda: any(
+            e.type == "object:children-changed:remove" for e in reader.events)),
+            reader.transcript())
+        print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + reader.transcript()))
+
+
+if __name__ == "__main__":
+    unittest.main()
