@@ -184,10 +184,13 @@ void KVKeyboardView::drawControl(Canvas& canvas, const Rect& rect, std::string_v
 std::vector<AccessibleElement> KVKeyboardView::accessibleElements() const {
     using Role = AccessibleElement::Role;
     std::vector<AccessibleElement> parts;
-    const auto button = [&parts](std::string name, const Rect& rect, std::function<void()> press) {
-        parts.push_back({Role::PushButton, std::move(name), rect, false, {}, std::move(press), {}});
+    const auto button = [&parts](std::string_view id, std::string name, const Rect& rect,
+                                 std::function<void()> press) {
+        parts.push_back(
+            AccessibleElement::make(std::string(id), Role::PushButton, std::move(name), rect));
+        parts.back().press = std::move(press);
     };
-    button(std::string(kCloseName), closeRect(), [this] {
+    button("close", std::string(kCloseName), closeRect(), [this] {
         if (_closeHandler) {
             _closeHandler();
         }
@@ -204,14 +207,15 @@ std::vector<AccessibleElement> KVKeyboardView::accessibleElements() const {
             }
             const Rect rect =
                 keyRectForRow(static_cast<std::int64_t>(row), static_cast<std::int64_t>(column));
-            button(std::move(name), rect, [this, key] { sendKey(key); });
+            button(key, std::move(name), rect, [this, key] { sendKey(key); });
         }
     }
-    button(std::string(kSpaceTitle), spaceRect(), [this] { sendKey(KVKeyboardSpaceToken); });
-    button(std::string(kBackspaceTitle), backspaceRect(),
+    button(KVKeyboardSpaceToken, std::string(kSpaceTitle), spaceRect(),
+           [this] { sendKey(KVKeyboardSpaceToken); });
+    button(KVKeyboardBackspaceToken, std::string(kBackspaceTitle), backspaceRect(),
            [this] { sendKey(KVKeyboardBackspaceToken); });
     // The grip is dragged, never pressed.
-    button(std::string(kGripName), resizeGripRect(), {});
+    button("grip", std::string(kGripName), resizeGripRect(), {});
     return parts;
 }
 

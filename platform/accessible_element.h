@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -15,6 +16,9 @@ namespace kv {
 struct AccessibleElement {
     enum class Role { List, ListItem, Label, PushButton, Status };
 
+    // Which part this is from one change to the next: a part whose identifier stays keeps its
+    // object, so a reader hears its name or state change rather than a new part.
+    std::string id;
     Role role = Role::Label;
     std::string name;
     Rect frame;  // in the panel's content coordinates, y upward
@@ -24,6 +28,16 @@ struct AccessibleElement {
     // What a press of the part does; empty when it does nothing.
     std::function<void()> press;
     std::vector<AccessibleElement> children;
+
+    // A part with what every part has; the rest is set where it applies.
+    static AccessibleElement make(std::string id, Role role, std::string name, const Rect& frame) {
+        AccessibleElement part;
+        part.id = std::move(id);
+        part.role = role;
+        part.name = std::move(name);
+        part.frame = frame;
+        return part;
+    }
 };
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 
 #include <gtk/gtk-a11y.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -345,20 +346,28 @@ void Retire(Node& node) {
     node.object = nullptr;
 }
 
-void Remove(AtkObject* parent, Nodes& nodes, std::size_t index) {
-    Node& node = *nodes[index];
-    g_signal_emit_by_name(parent, "children-changed::remove", static_cast<guint>(index),
-                          node.object);
-    Retire(node);
-    nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(index));
+void Renumber(Nodes& nodes) {
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i]->index = static_cast<int>(i);
+    }
 }
 
-void Add(GtkPanelAccessibility& owner, AtkObject* parent, Nodes& nodes,
-         const AccessibleElement& record) {
-    const auto index = static_cast<int>(nodes.size());
-    nodes.push_back(MakeNode(owner, parent, record, index));
+void Remove(AtkObject* parent, Nodes& nodes, std::size_t index) {
+    const std::unique_ptr<Node> node = std::move(nodes[index]);
+    nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(index));
+    Renumber(nodes);
+    g_signal_emit_by_name(parent, "children-changed::remove", static_cast<guint>(index),
+                          node->object);
+    Retire(*node);
+}
+
+void Insert(GtkPanelAccessibility& owner, AtkObject* parent, Nodes& nodes, std::size_t index,
+            const AccessibleElement& record) {
+    nodes.insert(nodes.begin() + static_cast<std::ptrdiff_t>(index),
+                 MakeNode(owner, parent, record, static_cast<int>(index)));
+    Renumber(nodes);
     g_signal_emit_by_name(parent, "children-changed::add", static_cast<guint>(index),
-                          nodes.back()->object);
+                          nodes[index]->object);
 }
 
 // Brings a part kept in place up to its new record; true when its selected state changed.
@@ -379,25 +388,35 @@ bool Refresh(GtkPanelAccessibility& owner, Node& node, const AccessibleElement& 
     return selectionChanged;
 }
 
+bool SamePart(const Node& node, const AccessibleElement& record) {
+    return node.record.id == record.id && node.record.role == record.role;
+}
+
 void Sync(GtkPanelAccessibility& owner, AtkObject* parent, Nodes& nodes,
           const std::vector<AccessibleElement>& records) {
-    // Parts keep their objects while their place and role stay, so that a moved highlight is a
-    // change of state rather than a new list.
-    std::size_t kept = 0;
-    while (kept < nodes.size() && kept < records.size() &&
-           nodes[kept]->record.role == records[kept].role) {
-        ++kept;
+    // Parts that are no longer there go first, from the last, so that every index told is
+    // the one the reader knows.
+    for (std::size_t i = nodes.size(); i-- > 0;) {
+        const bool stays = std::any_of(records.begin(), records.end(), [&](const auto& record) {
+            return SamePart(*nodes[i], record);
+        });
+        if (!stays) {
+            Remove(parent, nodes, i);
+        }
     }
-    while (nodes.size() > kept) {
-        Remove(parent, nodes, nodes.size() - 1);
-    }
+    // The parts that stay keep their objects, in their order; new ones come in at their place.
     bool selectionChanged = false;
-    for (std::size_t i = 0; i < kept; ++i) {
-        selectionChanged = Refresh(owner, *nodes[i], records[i]) || selectionChanged;
-    }
-    for (std::size_t i = kept; i < records.size(); ++i) {
-        Add(owner, parent, nodes, records[i]);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i < nodes.size() && SamePart(*nodes[i], records[i])) {
+            selectionChanged = Refresh(owner, *nodes[i], records[i]) || selectionChanged;
+            continue;
+        }
+        Insert(owner, parent, nodes, i, records[i]);
         selectionChanged = selectionChanged || records[i].selected;
+    }
+    // A part that stayed out of order was taken for new above: what is left over goes.
+    while (nodes.size() > records.size()) {
+        Remove(parent, nodes, nodes.size() - 1);
     }
     if (selectionChanged && ATK_IS_SELECTION(parent)) {
         g_signal_emit_by_name(parent, "selection-changed");

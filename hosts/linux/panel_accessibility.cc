@@ -23,7 +23,8 @@ Rect Union(const Rect& a, const Rect& b) {
 }
 
 AccessibleElement CandidateList(KVCandidateWindow& window) {
-    AccessibleElement list{Role::List, window.titleLabel().text, {}, false, {}, {}, {}};
+    AccessibleElement list =
+        AccessibleElement::make("list", Role::List, window.titleLabel().text, {});
     const std::int64_t highlight = window.selectedIndex() - window.pageStart();
     bool first = true;
     for (std::size_t r = 0; r < KVCandidateWindow::kPageSize; ++r) {
@@ -35,13 +36,11 @@ AccessibleElement CandidateList(KVCandidateWindow& window) {
         first = false;
         std::string name = window.number(r).text + " " + window.text(r).text;
         const Button& button = window.rowButton(r);
-        list.children.push_back({Role::ListItem,
-                                 std::move(name),
-                                 frame,
-                                 static_cast<std::int64_t>(r) == highlight,
-                                 {},
-                                 [&window, &button] { window.rowClicked(button); },
-                                 {}});
+        AccessibleElement item = AccessibleElement::make("row" + std::to_string(r), Role::ListItem,
+                                                         std::move(name), frame);
+        item.selected = static_cast<std::int64_t>(r) == highlight;
+        item.press = [&window, &button] { window.rowClicked(button); };
+        list.children.push_back(std::move(item));
     }
     return list;
 }
@@ -59,7 +58,8 @@ std::vector<AccessibleElement> CandidateAccessibleElements(KVCandidateWindow& wi
     const Rect toolbar = window.toolbar().frame;
     const Label& page = window.pageLabel();
     if (!window.toolbarOnly() && !page.hidden && !page.text.empty()) {
-        parts.push_back({Role::Label, page.text, Offset(page.frame, toolbar), false, {}, {}, {}});
+        parts.push_back(
+            AccessibleElement::make("page", Role::Label, page.text, Offset(page.frame, toolbar)));
     }
     for (const CandidateToolbarButton& entry : kCandidateToolbarButtons) {
         const Button& button = (window.*entry.button)();
@@ -67,13 +67,11 @@ std::vector<AccessibleElement> CandidateAccessibleElements(KVCandidateWindow& wi
             continue;
         }
         std::string name = CandidateToolbarName(window, entry);
-        parts.push_back({Role::PushButton,
-                         name,
-                         Offset(button.frame, toolbar),
-                         false,
-                         name,
-                         [&window, action = entry.action] { (window.*action)(); },
-                         {}});
+        AccessibleElement part = AccessibleElement::make(std::string(entry.key), Role::PushButton,
+                                                         name, Offset(button.frame, toolbar));
+        part.tooltip = name;
+        part.press = [&window, action = entry.action] { (window.*action)(); };
+        parts.push_back(std::move(part));
     }
     return parts;
 }

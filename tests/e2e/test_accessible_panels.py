@@ -183,6 +183,38 @@ class AReaderFollowsThePanels(unittest.TestCase):
             reader.transcript())
         print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + reader.transcript()))
 
+    def test_keyboard_keys_through_the_toolbar_button(self):
+        reader = self.reader
+        atspi = reader.atspi
+        c = self.focused_client()
+        c.type("a{space}")
+        keyboard_button = reader.wait_for(lambda: [
+            b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "螢幕鍵盤"])
+        self.assertTrue(keyboard_button, self.desktop.engine_log())
+        # The reader presses the toolbar's button as a click would.
+        action = keyboard_button[0].queryAction()
+        self.assertEqual(action.getName(0), "click")
+        action.doAction(0)
+        keys = reader.wait_for(lambda: {b.name for b in reader.find_all(atspi.ROLE_PUSH_BUTTON)}
+                               if any(b.name == "A 日"
+                                      for b in reader.find_all(atspi.ROLE_PUSH_BUTTON))
+                               else None)
+        self.assertTrue(keys, self.desktop.engine_log())
+        self.assertTrue({"A 日", "S 尸", "空白／選字", "Backspace／刪碼", "關閉", "調整大小"} <= keys,
+                        sorted(keys))
+        # A key pressed through the reader types its root, as a click on it does.
+        key = [b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "S 尸"][0]
+        extents = key.queryComponent().getExtents(atspi.DESKTOP_COORDS)
+        self.assertGreater(extents.width, 10)
+        self.assertGreater(extents.height, 10)
+        key.queryAction().doAction(0)
+        self.assertTrue(c.wait_for_preedit("尸"), c.preedit)
+        close = [b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "關閉"][0]
+        close.queryAction().doAction(0)
+        self.assertTrue(reader.wait_for(lambda: not any(
+            b.name == "A 日" for b in reader.find_all(atspi.ROLE_PUSH_BUTTON))))
+        c.type("{Escape}")
+
 
 if __name__ == "__main__":
     unittest.main()
