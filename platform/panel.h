@@ -75,7 +75,8 @@ class Panel {
     // what lies below. Without it they show black, and shapes must fill their whole frame.
     bool screenComposites = true;
     // What the content reads as to assistive technology, from the same records it paints;
-    // set by the panel's owner, asked by the body whenever the panel changes.
+    // set by the panel's owner, asked by the body whenever the panel changes, shown or not
+    // (parts of a hidden panel are read as not showing).
     std::function<std::vector<AccessibleElement>()> accessibleElements;
 
     // Called by the body when the user dragged or resized the panel.

@@ -78,8 +78,8 @@ AtkStateSet* PartStates(AtkObject* object) {
     }
     atk_state_set_add_state(states, ATK_STATE_ENABLED);
     atk_state_set_add_state(states, ATK_STATE_SENSITIVE);
-    atk_state_set_add_state(states, ATK_STATE_VISIBLE);
     if (gtk_widget_get_mapped(node->owner->area())) {
+        atk_state_set_add_state(states, ATK_STATE_VISIBLE);
         atk_state_set_add_state(states, ATK_STATE_SHOWING);
     }
     if (node->record.role == AccessibleElement::Role::ListItem) {

@@ -179,7 +179,7 @@ void GtkPanelBody::updateAccessibility() {
         return;
     }
     std::vector<AccessibleElement> parts;
-    if (_panel.isVisible() && _panel.accessibleElements) {
+    if (_panel.accessibleElements) {
         parts = _panel.accessibleElements();
     }
     _accessibility->update(parts, _panel.frame().height());

@@ -101,7 +101,17 @@ bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode
     }
     const std::optional<KeyEvent> event =
         TranslateIBusKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
-    return event && _server.handleEvent(path, *event);
+    const bool handled = event && _server.handleEvent(path, *event);
+    noteModes();
+    return handled;
+}
+
+void IBusEngineHost::noteModes() const {
+    if (const KVInputController* const controller = focusedController()) {
+        SetAccessibleModes(KVCandidatePanel(), AccessibleModesText(controller->chineseMode(),
+                                                                   controller->simplifiedMode(),
+                                                                   controller->fullwidthMode()));
+    }
 }
 
 void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName) {

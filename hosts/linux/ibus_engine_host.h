@@ -48,6 +48,8 @@ class IBusEngineHost {
   private:
     IBusTextClient* focusedClient() const;
     KVInputController* focusedController() const;
+    // Tells the candidate window's accessible status the focused session's modes.
+    void noteModes() const;
     bool focusedIsSecure() const;
     void activatePending();
     void closeOldestSessions();

@@ -45,17 +45,41 @@ AccessibleElement CandidateList(KVCandidateWindow& window) {
     return list;
 }
 
+std::string& Modes() {
+    static std::string modes;
+    return modes;
+}
+
 }  // namespace
+
+std::string AccessibleModesText(bool chinese, bool simplified, bool fullwidth) {
+    return std::string(chinese ? "中文" : "英文") + "，" + (simplified ? "簡體" : "繁體") + "，" +
+           (fullwidth ? "全形" : "半形");
+}
+
+void SetAccessibleModes(KVCandidateWindow& window, std::string modes) {
+    if (Modes() == modes) {
+        return;
+    }
+    Modes() = std::move(modes);
+    window.panel().setNeedsDisplay();
+}
 
 std::vector<AccessibleElement> CandidateAccessibleElements(KVCandidateWindow& window) {
     std::vector<AccessibleElement> parts;
+    const Rect toolbar = window.toolbar().frame;
+    // The modes stay while the window is hidden, as a switch of mode hides it: the status's
+    // change of name is heard all the same.
+    if (!Modes().empty()) {
+        parts.push_back(AccessibleElement::make("modes", Role::Status, Modes(),
+                                                Offset(window.titleLabel().frame, toolbar)));
+    }
     if (!window.panel().isVisible()) {
         return parts;
     }
     if (!window.toolbarOnly()) {
-        parts.push_back(CandidateList(window));
+        parts.insert(parts.begin(), CandidateList(window));
     }
-    const Rect toolbar = window.toolbar().frame;
     const Label& page = window.pageLabel();
     if (!window.toolbarOnly() && !page.hidden && !page.text.empty()) {
         parts.push_back(

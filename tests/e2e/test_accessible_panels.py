@@ -8,7 +8,7 @@ import os
 import subprocess
 import unittest
 
-from kvdesktop import PrivateDesktop, pump
+from kvdesktop import IBus, PrivateDesktop, pump
 
 BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -215,6 +215,39 @@ class AReaderFollowsThePanels(unittest.TestCase):
             b.name == "A 日" for b in reader.find_all(atspi.ROLE_PUSH_BUTTON))))
         c.type("{Escape}")
 
+    def test_a_mode_switch_is_heard_as_the_status_changing(self):
+        reader = self.reader
+        atspi = reader.atspi
+
+        def status():
+            found = reader.find_all(atspi.ROLE_STATUS_BAR)
+            return found[0].name if found else None
+
+        def heard(since, modes):
+            # A switch of mode hides the window, whose objects the tree then leaves out: the
+            # status's change of name is heard as an event.
+            return reader.wait_for(lambda: [
+                e for e in reader.events[since:]
+                if e.type == "object:property-change:accessible-name" and e.role == "status bar"
+                and e.name == modes])
+
+        c = self.focused_client()
+        c.type("a{Escape}")
+        self.assertEqual(reader.wait_for(status), "中文，繁體，半形", self.desktop.engine_log())
+        since = len(reader.events)
+        c.type("{Caps_Lock}")
+        self.assertTrue(heard(since, "英文，繁體，半形"), reader.transcript()[since:])
+        # Shift+Space flips the width, in English mode too.
+        since = len(reader.events)
+        c.press("space", extra_state=IBus.ModifierType.SHIFT_MASK)
+        self.assertTrue(heard(since, "英文，繁體，全形"), reader.transcript()[since:])
+        c.press("space", extra_state=IBus.ModifierType.SHIFT_MASK)
+        since = len(reader.events)
+        c.type("{Caps_Lock}")
+        self.assertTrue(heard(since, "中文，繁體，半形"), reader.transcript()[since:])
+        c.type("a")
+        self.assertEqual(reader.wait_for(status), "中文，繁體，半形")
+        c.type("{Escape}")
 
 if __name__ == "__main__":
     unittest.main()
