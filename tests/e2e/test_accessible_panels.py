@@ -248,6 +248,46 @@ class AReaderFollowsThePanels(unittest.TestCase):
         c.type("a")
         self.assertEqual(reader.wait_for(status), "中文，繁體，半形")
         c.type("{Escape}")
+    def test_the_settings_and_words_windows_name_every_field_by_its_label(self):
+        reader = self.reader
+        atspi = reader.atspi
+        c = self.focused_client()
+        c.type("a{space}")
+
+        def press(name):
+            button = reader.wait_for(lambda: [
+                b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == name])
+            self.assertTrue(button, name)
+            button[0].queryAction().doAction(0)
+
+        def labelled(role):
+            """{name: the texts of the labels it is labelled by} of every such field showing."""
+            fields = {}
+            for field in reader.find_all(role):
+                labels = [target.name for relation in field.getRelationSet()
+                          if relation.getRelationType() == atspi.RELATION_LABELLED_BY
+                          for target in (relation.getTarget(i)
+                                         for i in range(relation.getNTargets()))]
+                fields[field.name] = labels
+            return fields
+
+        press("設定")
+        combos = reader.wait_for(lambda: labelled(atspi.ROLE_COMBO_BOX))
+        self.assertEqual(combos, {"跟隨方式": ["跟隨方式"], "輸出字體": ["輸出字體"],
+                                  "配色": ["配色"], "字級": ["字級"]})
+        wells = labelled(atspi.ROLE_PUSH_BUTTON)
+        for caption in ("背景", "文字", "輔助", "反白", "反字", "邊框"):
+            self.assertEqual(wells.get(caption), [caption], wells)
+        radios = {r.name: r.description for r in reader.find_all(atspi.ROLE_RADIO_BUTTON)}
+        self.assertEqual(radios, {"Caps Lock（macOS 預設）": "中英文切換鍵", "Shift": "中英文切換鍵"})
+
+        c.type("a{space}")
+        press("自建詞組")
+        fields = reader.wait_for(lambda: labelled(atspi.ROLE_TEXT))
+        self.assertEqual(fields.get("字碼（1～6 碼）"), ["字碼（1～6 碼）"], fields)
+        self.assertEqual(fields.get("詞組"), ["詞組"], fields)
+        c.type("{Escape}")
+
 
 if __name__ == "__main__":
     unittest.main()
