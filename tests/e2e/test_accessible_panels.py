@@ -183,6 +183,30 @@ class AReaderFollowsThePanels(unittest.TestCase):
             reader.transcript())
         print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + reader.transcript()))
 
+    def test_a_new_page_renames_the_items_and_the_page(self):
+        reader = self.reader
+        atspi = reader.atspi
+        c = self.focused_client()
+        c.type("zd{space}")  # a code of many pages
+        lst = reader.wait_for(reader.list)
+        self.assertIsNotNone(lst)
+        first_page = [item.name for item in reader.items(lst)]
+        since = len(reader.events)
+        c.type("{Page_Down}")
+        page = reader.wait_for(lambda: [label.name for label in reader.find_all(atspi.ROLE_LABEL)
+                                        if label.name.startswith("2/")])
+        self.assertTrue(page, reader.transcript()[since:])
+        second_page = [item.name for item in reader.items(lst)]
+        self.assertNotEqual(second_page, first_page)
+        # Same keys, new candidates; one of them highlighted.
+        self.assertTrue(second_page[0].startswith("1 "), second_page)
+        self.assertEqual(len(reader.selected(lst)), 1)
+        renamed = {e.name for e in reader.events[since:]
+                   if e.type == "object:property-change:accessible-name"}
+        self.assertIn(second_page[0], renamed, reader.transcript()[since:])
+        self.assertIn(page[0], renamed)
+        c.type("{Escape}")
+
     def test_keyboard_keys_through_the_toolbar_button(self):
         reader = self.reader
         atspi = reader.atspi
