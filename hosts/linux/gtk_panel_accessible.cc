@@ -86,6 +86,9 @@ AtkStateSet* PartStates(AtkObject* object) {
         atk_state_set_add_state(states, ATK_STATE_SELECTABLE);
         if (node->record.selected) {
             atk_state_set_add_state(states, ATK_STATE_SELECTED);
+            // A screen reader speaks the list's new active item only when it has the focus,
+            // which a window that never takes the keyboard can give in no other way.
+            atk_state_set_add_state(states, ATK_STATE_FOCUSED);
         }
     }
     if (node->record.role == AccessibleElement::Role::List) {
