@@ -151,11 +151,13 @@ class AReaderFollowsThePanels(unittest.TestCase):
                               else None)
         self.assertIsNotNone(lst, "no list showing:\n" + self.desktop.engine_log())
         names = [item.name for item in reader.items(lst)]
+        read = [f"read: list {lst.name!r} items {names} selected {reader.selected(lst)}"]
         self.assertEqual(names[:2], ["1 日", "2 曰"])
         self.assertTrue(all(item.getRole() == atspi.ROLE_LIST_ITEM for item in reader.items(lst)))
         self.assertEqual(reader.selected(lst), ["1 日"])
         self.assertTrue(reader.items(lst)[0].getState().contains(atspi.STATE_SELECTED))
         pages = [label.name for label in reader.find_all(atspi.ROLE_LABEL)]
+        read.append(f"read: labels {pages}")
         self.assertTrue(any(p.startswith("1/") for p in pages), pages)
 
         # The highlight moves: the reader hears the item selected and the list's selection.
@@ -169,9 +171,11 @@ class AReaderFollowsThePanels(unittest.TestCase):
         self.assertTrue(heard, reader.transcript())
         self.assertTrue(any(e.type == "object:selection-changed" for e in reader.events[moved:]),
                         reader.transcript())
+        read.append(f"read after Down: selected {reader.selected(lst)}")
 
         # The toolbar's buttons say what they do, the two switches with their state.
         buttons = [b.name for b in reader.find_all(atspi.ROLE_PUSH_BUTTON)]
+        read.append(f"read: buttons {buttons}")
         self.assertEqual(buttons, ["繁／簡：繁", "半／全：半", "設定", "自建詞組", "螢幕鍵盤"])
 
         # Escape hides the panel: nothing of the list is left showing.
@@ -181,7 +185,10 @@ class AReaderFollowsThePanels(unittest.TestCase):
         self.assertTrue(reader.wait_for(lambda: any(
             e.type == "object:children-changed:remove" for e in reader.events)),
             reader.transcript())
-        print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + reader.transcript()))
+        read.append("read after Escape: list items showing "
+                    f"{[i.name for i in reader.find_all(atspi.ROLE_LIST_ITEM)]}")
+        print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + read + ["events:"]
+                         + reader.transcript()))
 
     def test_a_new_page_renames_the_items_and_the_page(self):
         reader = self.reader
@@ -261,6 +268,9 @@ class AReaderFollowsThePanels(unittest.TestCase):
         since = len(reader.events)
         c.type("{Caps_Lock}")
         self.assertTrue(heard(since, "英文，繁體，半形"), reader.transcript()[since:])
+        # The switch hid the window: nothing of it is left showing.
+        self.assertEqual(reader.find_all(atspi.ROLE_PUSH_BUTTON), [])
+        self.assertEqual(reader.find_all(atspi.ROLE_STATUS_BAR), [])
         # Shift+Space flips the width, in English mode too.
         since = len(reader.events)
         c.press("space", extra_state=IBus.ModifierType.SHIFT_MASK)
