@@ -7,6 +7,7 @@ KV_PACKAGES=(
     libglib2.0-dev libicu-dev libplist-dev libgtk-3-dev libcairo2-dev libpango1.0-dev
     fonts-noto-cjk fonts-babelstone-han fonts-hanazono libibus-1.0-dev ibus xvfb xauth rime-data-cangjie5
     ibus-gtk3 gir1.2-ibus-1.0 gir1.2-gtk-3.0 python3-gi dbus xdotool x11-utils imagemagick openbox xcompmgr
+    at-spi2-core libatk-adaptor python3-pyatspi
     dpkg-dev
 )
 

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "keyboard/keyboard_layout.h"
+#include "platform/accessible_element.h"
 #include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/panel.h"
@@ -52,6 +54,11 @@ class KVKeyboardView final : public PanelContent {
                  std::int64_t row, std::int64_t column) const;
     void drawControl(Canvas& canvas, const Rect& rect, std::string_view title) const;
     void drawResizeGrip(Canvas& canvas, const Color& color) const;
+
+    // The keys, the two controls, the close box and the resize grip as a screen reader reads
+    // them: a key by its label and its root ("A 日"), a control by its title; a press of one
+    // does what a click does.
+    std::vector<AccessibleElement> accessibleElements() const;
 
     const KeyHandler& keyHandler() const { return _keyHandler; }
     void setKeyHandler(KeyHandler handler) { _keyHandler = std::move(handler); }

@@ -36,6 +36,8 @@ constexpr double kTitlePadding = 6;
 constexpr std::string_view kCloseGlyph = "×";
 constexpr std::string_view kSpaceTitle = "空白／選字";
 constexpr std::string_view kBackspaceTitle = "Backspace／刪碼";
+constexpr std::string_view kCloseName = "關閉";
+constexpr std::string_view kGripName = "調整大小";
 
 // The text colour the strip's marks fall back to, with preset 0's as its fixed fallback.
 constexpr ColorRule kTextRule{SettingsKey::ThemeText, ThemeTextIndex,
@@ -177,6 +179,44 @@ void KVKeyboardView::drawControl(Canvas& canvas, const Rect& rect, std::string_v
     const Size size = textMeasurer().sizeOf(title, font);
     canvas.drawTextAtPoint(title, {rect.midX() - size.width / 2, rect.midY() - size.height / 2},
                            font, kCapText);
+}
+
+std::vector<AccessibleElement> KVKeyboardView::accessibleElements() const {
+    using Role = AccessibleElement::Role;
+    std::vector<AccessibleElement> parts;
+    const auto button = [&parts](std::string_view id, std::string name, const Rect& rect,
+                                 std::function<void()> press) {
+        parts.push_back(
+            AccessibleElement::make(std::string(id), Role::PushButton, std::move(name), rect));
+        parts.back().press = std::move(press);
+    };
+    button("close", std::string(kCloseName), closeRect(), [this] {
+        if (_closeHandler) {
+            _closeHandler();
+        }
+    });
+    for (std::size_t row = 0; row < _rows.size(); ++row) {
+        const std::string_view keys = _rows[row];
+        for (std::size_t column = 0; column < keys.size(); ++column) {
+            const std::string_view key = keys.substr(column, 1);
+            const auto root = _rootNames.find(key);
+            std::string name = UppercaseLabel(key);
+            if (root != _rootNames.end()) {
+                name += ' ';
+                name += root->second;
+            }
+            const Rect rect =
+                keyRectForRow(static_cast<std::int64_t>(row), static_cast<std::int64_t>(column));
+            button(key, std::move(name), rect, [this, key] { sendKey(key); });
+        }
+    }
+    button(KVKeyboardSpaceToken, std::string(kSpaceTitle), spaceRect(),
+           [this] { sendKey(KVKeyboardSpaceToken); });
+    button(KVKeyboardBackspaceToken, std::string(kBackspaceTitle), backspaceRect(),
+           [this] { sendKey(KVKeyboardBackspaceToken); });
+    // The grip is dragged, never pressed.
+    button("grip", std::string(kGripName), resizeGripRect(), {});
+    return parts;
 }
 
 }  // namespace kv

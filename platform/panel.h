@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "platform/accessible_element.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
@@ -72,6 +74,10 @@ class Panel {
     // Set by the body: whether the screen composites windows, so that pixels left clear show
     // what lies below. Without it they show black, and shapes must fill their whole frame.
     bool screenComposites = true;
+    // What the content reads as to assistive technology, from the same records it paints;
+    // set by the panel's owner, asked by the body whenever the panel changes, shown or not
+    // (parts of a hidden panel are read as not showing).
+    std::function<std::vector<AccessibleElement>()> accessibleElements;
 
     // Called by the body when the user dragged or resized the panel.
     void userDidMove(Point origin);

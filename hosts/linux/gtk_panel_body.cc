@@ -49,18 +49,24 @@ GtkPanelBody::~GtkPanelBody() {
     if (_compositingHandler != 0) {
         g_signal_handler_disconnect(gdk_screen_get_default(), _compositingHandler);
     }
-    if (_window != nullptr) {
-        gtk_widget_destroy(_window);
+    destroyWindow();
+}
+
+void GtkPanelBody::destroyWindow() {
+    if (_window == nullptr) {
+        return;
     }
+    _accessibility.reset();
+    gtk_widget_destroy(_window);
+    _window = nullptr;
+    _area = nullptr;
 }
 
 void GtkPanelBody::compositingChanged() {
     _panel.screenComposites = ScreenComposites();
     // A window keeps the visual it was made with: it is made anew, and shown if the panel is.
     if (_window != nullptr) {
-        gtk_widget_destroy(_window);
-        _window = nullptr;
-        _area = nullptr;
+        destroyWindow();
         panelDidChange(_panel);
     }
 }
@@ -89,7 +95,10 @@ void GtkPanelBody::createWindow() {
         hints.min_height = Points(_panel.minSize.height);
         gtk_window_set_geometry_hints(window, nullptr, &hints, GDK_HINT_MIN_SIZE);
     }
-    _area = gtk_drawing_area_new();
+    _area = NewAccessibleDrawingArea();
+    _accessibility = std::make_unique<GtkPanelAccessibility>(_area);
+    // The tooltips say in words what the toolbar's symbols do.
+    gtk_widget_set_has_tooltip(_area, TRUE);
     gtk_widget_add_events(_area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                      GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
                                      GDK_SMOOTH_SCROLL_MASK);
@@ -126,6 +135,12 @@ void GtkPanelBody::connectSignals() {
                          return static_cast<GtkPanelBody*>(self)->scroll(*event);
                      }),
                      this);
+    g_signal_connect(
+        _area, "query-tooltip",
+        G_CALLBACK(+[](GtkWidget*, int x, int y, gboolean, GtkTooltip* tooltip, gpointer self) {
+            return static_cast<GtkPanelBody*>(self)->queryTooltip(x, y, tooltip);
+        }),
+        this);
     g_signal_connect(_window, "configure-event",
                      G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* event, gpointer self) {
                          return static_cast<GtkPanelBody*>(self)->configure(*event);
@@ -141,6 +156,7 @@ void GtkPanelBody::panelDidChange(const Panel& panel) {
                 syncFromWindow();
             }
             gtk_widget_hide(_window);
+            updateAccessibility();
         }
         return;
     }
@@ -155,6 +171,33 @@ void GtkPanelBody::panelDidChange(const Panel& panel) {
     }
     gtk_widget_show(_window);
     gtk_widget_queue_draw(_area);
+    updateAccessibility();
+}
+
+void GtkPanelBody::updateAccessibility() {
+    if (_accessibility == nullptr) {
+        return;
+    }
+    std::vector<AccessibleElement> parts;
+    if (_panel.accessibleElements) {
+        parts = _panel.accessibleElements();
+    }
+    _accessibility->update(parts, _panel.frame().height());
+}
+
+gboolean GtkPanelBody::queryTooltip(int x, int y, GtkTooltip* tooltip) const {
+    const AccessibleElement* const part =
+        _accessibility != nullptr ? _accessibility->tooltipPartAt(x, y) : nullptr;
+    if (part == nullptr) {
+        return FALSE;
+    }
+    gtk_tooltip_set_text(tooltip, part->tooltip.c_str());
+    const Rect& frame = part->frame;
+    const GdkRectangle area{static_cast<int>(frame.minX()),
+                            static_cast<int>(_panel.frame().height() - frame.maxY()),
+                            static_cast<int>(frame.width()), static_cast<int>(frame.height())};
+    gtk_tooltip_set_tip_area(tooltip, &area);
+    return TRUE;
 }
 
 void GtkPanelBody::place() {

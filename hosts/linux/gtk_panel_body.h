@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "hosts/linux/gtk_panel_accessible.h"
 #include "platform/panel.h"
 #include "platform/services.h"
 
@@ -46,10 +47,15 @@ class GtkPanelBody final : public PanelBody {
     gboolean buttonRelease(const GdkEventButton& event);
     gboolean scroll(const GdkEventScroll& event);
     gboolean configure(const GdkEventConfigure& event);
+    gboolean queryTooltip(int x, int y, GtkTooltip* tooltip) const;
+    void destroyWindow();
+    // The parts a screen reader reads follow the panel's records.
+    void updateAccessibility();
 
     Panel& _panel;
     GtkWidget* _window = nullptr;
     GtkWidget* _area = nullptr;
+    std::unique_ptr<GtkPanelAccessibility> _accessibility;  // while the window lives
     gulong _compositingHandler = 0;
     Press _press = Press::None;
     double _pressX = 0;  // root coordinates of the press

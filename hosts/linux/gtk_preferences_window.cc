@@ -2,6 +2,7 @@
 #include "hosts/linux/gtk_preferences_window.h"
 
 #include <pango/pangocairo.h>
+#include <initializer_list>
 
 #include <algorithm>
 
@@ -72,6 +73,17 @@ GtkWidget* MakeGroup(std::string_view title, double width) {
     return frame;
 }
 
+// A caption over a group of controls that have names of their own: it describes each of them.
+void RelateCaption(GtkWidget* caption, std::initializer_list<GtkWidget*> members) {
+    AtkObject* const label = gtk_widget_get_accessible(caption);
+    for (GtkWidget* member : members) {
+        AtkObject* const control = gtk_widget_get_accessible(member);
+        atk_object_add_relationship(control, ATK_RELATION_DESCRIBED_BY, label);
+        atk_object_add_relationship(label, ATK_RELATION_DESCRIPTION_FOR, control);
+        atk_object_set_description(control, gtk_label_get_text(GTK_LABEL(caption)));
+    }
+}
+
 }  // namespace
 
 GtkPreferencesWindow::GtkPreferencesWindow(KVPreferencesWindow& logic) : _logic(logic) {
@@ -136,7 +148,7 @@ GtkWidget* GtkPreferencesWindow::addPopUp(const Rect& box, const Rect& frame,
 void GtkPreferencesWindow::buildBehaviourBox() {
     const Rect box = L::kBehaviourBox.frame;
     GtkPlace(_content, MakeGroup(L::kBehaviourBox.text, box.width()), box, L::kContentSize.height);
-    addLabel(box, L::kToggleCaption.frame, L::kToggleCaption.text);
+    GtkWidget* const toggleCaption = addLabel(box, L::kToggleCaption.frame, L::kToggleCaption.text);
     _capsRadio = gtk_radio_button_new_with_label(nullptr, GtkText(L::kCapsRadio.text).c_str());
     _shiftRadio = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(_capsRadio),
                                                               GtkText(L::kShiftRadio.text).c_str());
@@ -150,12 +162,16 @@ void GtkPreferencesWindow::buildBehaviourBox() {
     for (GtkWidget* button : {_capsRadio, _shiftRadio, _persistentToolbar, _letterSelection}) {
         g_signal_connect(button, "toggled", G_CALLBACK(Toggled), this);
     }
-    addLabel(box, L::kFollowCaption.frame, L::kFollowCaption.text);
+    // The two radios keep their own names; the caption over them is the group's.
+    RelateCaption(toggleCaption, {_capsRadio, _shiftRadio});
+    GtkWidget* const followCaption = addLabel(box, L::kFollowCaption.frame, L::kFollowCaption.text);
     _followMode =
         addPopUp(box, L::kFollowMode, L::kFollowModeTitles.data(), L::kFollowModeTitles.size());
-    addLabel(box, L::kScriptCaption.frame, L::kScriptCaption.text);
+    GtkAttachLabel(followCaption, _followMode);
+    GtkWidget* const scriptCaption = addLabel(box, L::kScriptCaption.frame, L::kScriptCaption.text);
     _scriptMode =
         addPopUp(box, L::kScriptMode, L::kScriptModeTitles.data(), L::kScriptModeTitles.size());
+    GtkAttachLabel(scriptCaption, _scriptMode);
     GtkWidget* words = gtk_button_new_with_label(GtkText(L::kWordsButton.text).c_str());
     placeInBox(words, box, L::kWordsButton.frame);
     g_signal_connect(words, "clicked", G_CALLBACK(WordsClicked), this);
@@ -164,19 +180,25 @@ void GtkPreferencesWindow::buildBehaviourBox() {
 void GtkPreferencesWindow::buildAppearanceBox() {
     const Rect box = L::kAppearanceBox.frame;
     GtkPlace(_content, MakeGroup(L::kAppearanceBox.text, box.width()), box, L::kContentSize.height);
-    addLabel(box, L::kPreviewCaption.frame, L::kPreviewCaption.text);
+    GtkWidget* const previewCaption =
+        addLabel(box, L::kPreviewCaption.frame, L::kPreviewCaption.text);
     _preview = gtk_drawing_area_new();
     placeInBox(_preview, box, L::kPreview);
+    GtkAttachLabel(previewCaption, _preview);
     g_signal_connect(_preview, "draw", G_CALLBACK(Draw), this);
-    addLabel(box, L::kThemeCaption.frame, L::kThemeCaption.text);
+    GtkWidget* const themeCaption = addLabel(box, L::kThemeCaption.frame, L::kThemeCaption.text);
     _theme = addPopUp(box, L::kTheme, KVThemePresetNames.data(), KVThemePresetNames.size());
-    addLabel(box, L::kFontSizeCaption.frame, L::kFontSizeCaption.text);
+    GtkAttachLabel(themeCaption, _theme);
+    GtkWidget* const sizeCaption =
+        addLabel(box, L::kFontSizeCaption.frame, L::kFontSizeCaption.text);
     _fontSize = addPopUp(box, L::kFontSize, KVFontSizeTitles.data(), KVFontSizeTitles.size());
+    GtkAttachLabel(sizeCaption, _fontSize);
     for (std::size_t i = 0; i < KVThemeColorCount; ++i) {
-        placeInBox(GtkMakeLabel(L::kColorCaptions[i],
-                                {L::kColorCaptionSize, PANGO_WEIGHT_NORMAL, false, false, true}),
-                   box, L::ColorCaptionFrame(i));
+        GtkWidget* const caption = GtkMakeLabel(
+            L::kColorCaptions[i], {L::kColorCaptionSize, PANGO_WEIGHT_NORMAL, false, false, true});
+        placeInBox(caption, box, L::ColorCaptionFrame(i));
         _colorWells[i] = gtk_color_button_new();
+        GtkAttachLabel(caption, _colorWells[i]);
         gtk_color_chooser_set_use_alpha(GTK_COLOR_CHOOSER(_colorWells[i]), FALSE);
         gtk_color_button_set_title(GTK_COLOR_BUTTON(_colorWells[i]),
                                    GtkText(L::kColorCaptions[i]).c_str());

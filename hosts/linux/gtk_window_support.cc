@@ -124,6 +124,12 @@ GtkWidget* GtkMakeLabel(std::string_view text, const LabelStyle& style) {
     return label;
 }
 
+void GtkAttachLabel(GtkWidget* label, GtkWidget* field) {
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), field);
+    // A pop-up, a text field and a colour well would otherwise be named by their content.
+    atk_object_set_name(gtk_widget_get_accessible(field), gtk_label_get_text(GTK_LABEL(label)));
+}
+
 GdkRGBA GtkRGBA(const Color& color) {
     return {color.red, color.green, color.blue, color.alpha};
 }

@@ -48,6 +48,10 @@ struct LabelStyle {
 // A non-editable single-line label that clips at its frame's right edge.
 GtkWidget* GtkMakeLabel(std::string_view text, const LabelStyle& style = {});
 
+// Makes `label` the one a screen reader names `field` by when it takes the focus: the two are
+// related (label-for, labelled-by) and the field is named with the label's text.
+void GtkAttachLabel(GtkWidget* label, GtkWidget* field);
+
 GdkRGBA GtkRGBA(const Color& color);
 Color GtkColor(const GdkRGBA& rgba);
 

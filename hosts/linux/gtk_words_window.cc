@@ -100,10 +100,12 @@ GtkWordsWindow::GtkWordsWindow(KVWordsWindow& logic) : _logic(logic) {
     _pathLabel = add(GtkMakeLabel("", {L::kPathSize, PANGO_WEIGHT_NORMAL, true, true, false,
                                        PANGO_ELLIPSIZE_MIDDLE}),
                      L::kPath);
-    add(GtkMakeLabel(L::kCodeCaption.text), L::kCodeCaption);
-    add(GtkMakeLabel(L::kPhraseCaption.text), L::kPhraseCaption);
+    GtkWidget* const codeCaption = add(GtkMakeLabel(L::kCodeCaption.text), L::kCodeCaption);
+    GtkWidget* const phraseCaption = add(GtkMakeLabel(L::kPhraseCaption.text), L::kPhraseCaption);
     _codeField = makeField(L::kCodeField);
     _phraseField = makeField(L::kPhraseField);
+    GtkAttachLabel(codeCaption, _codeField);
+    GtkAttachLabel(phraseCaption, _phraseField);
     // Return in the phrase field adds the entry.
     g_signal_connect(_phraseField, "activate", G_CALLBACK(AddEntry), this);
     addButton(L::kAddButton, G_CALLBACK(AddEntry));

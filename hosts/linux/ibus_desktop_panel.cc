@@ -4,29 +4,15 @@
 #include <array>
 #include <string>
 
+#include "hosts/linux/candidate_toolbar.h"
 #include "platform/transforms.h"
 
 namespace kv {
 
 namespace {
 
-struct ToolbarProperty {
-    std::string_view key;
-    const Button& (KVCandidateWindow::*button)() const;
-    void (KVCandidateWindow::*action)();
-    std::string_view tooltip;
-};
-
-const std::array<ToolbarProperty, 5> kToolbarProperties{{
-    {"toolbar.script", &KVCandidateWindow::scriptButton, &KVCandidateWindow::toggleScript,
-     "繁／簡"},
-    {"toolbar.width", &KVCandidateWindow::widthButton, &KVCandidateWindow::toggleWidth, "半／全"},
-    {"toolbar.settings", &KVCandidateWindow::settingsButton, &KVCandidateWindow::openSettings,
-     "設定"},
-    {"toolbar.words", &KVCandidateWindow::wordsButton, &KVCandidateWindow::openWords, "自建詞組"},
-    {"toolbar.keyboard", &KVCandidateWindow::keyboardButton, &KVCandidateWindow::toggleKeyboard,
-     "螢幕鍵盤"},
-}};
+using ToolbarProperty = CandidateToolbarButton;
+constexpr const auto& kToolbarProperties = kCandidateToolbarButtons;
 
 IBusText* Text(std::string_view text) {
     return ibus_text_new_from_string(std::string(text).c_str());
@@ -35,8 +21,8 @@ IBusText* Text(std::string_view text) {
 IBusProperty* PropertyOf(const KVCandidateWindow& window, const ToolbarProperty& property) {
     const std::string& title = (window.*property.button)().title();
     return ibus_property_new(std::string(property.key).c_str(), PROP_TYPE_NORMAL,
-                             Text(title.empty() ? property.tooltip : title), nullptr,
-                             Text(property.tooltip), TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr);
+                             Text(title.empty() ? property.word : title), nullptr,
+                             Text(property.word), TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr);
 }
 
 }  // namespace

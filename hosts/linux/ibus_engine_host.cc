@@ -13,6 +13,7 @@
 #include "hosts/linux/ibus_desktop_panel.h"
 #include "hosts/linux/ibus_key_synth.h"
 #include "hosts/linux/ibus_key_translation.h"
+#include "hosts/linux/panel_accessibility.h"
 #include "platform/linux/glib_ptr.h"
 #include "platform/services.h"
 #include "platform/workspace.h"
@@ -118,6 +119,7 @@ IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBus
     };
     defaultCenter().addObserver(this, KVSettingsDidChangeNotification,
                                 [this](const Notification&) { choosePanel(); });
+    InstallPanelAccessibility(KVCandidatePanel(), KVKeyboardWindow::sharedWindow());
 }
 
 IBusEngineHost::~IBusEngineHost() {
@@ -157,7 +159,17 @@ bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode
     }
     const std::optional<KeyEvent> event =
         TranslateIBusKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
-    return event && _server.handleEvent(path, *event);
+    const bool handled = event && _server.handleEvent(path, *event);
+    noteModes();
+    return handled;
+}
+
+void IBusEngineHost::noteModes() const {
+    if (const KVInputController* const controller = focusedController()) {
+        SetAccessibleModes(KVCandidatePanel(), AccessibleModesText(controller->chineseMode(),
+                                                                   controller->simplifiedMode(),
+                                                                   controller->fullwidthMode()));
+    }
 }
 
 KVInputController* IBusEngineHost::menuController() const {

@@ -59,6 +59,8 @@ class IBusEngineHost {
     // while no field has focus.
     KVInputController* menuController() const;
     void ensureSession(const std::string& id);
+    // Tells the candidate window's accessible status the focused session's modes.
+    void noteModes() const;
     bool focusedIsSecure() const;
     void activatePending();
     void closeOldestSessions();
