@@ -102,8 +102,10 @@ void KVCandidateWindow::buildRows() {
 
 void KVCandidateWindow::showCandidates(std::vector<std::string> candidates,
                                        std::string_view selectionKeys, std::int64_t selectedIndex,
-                                       bool simplified, bool fullwidth, const Rect& anchorRect) {
+                                       bool simplified, bool fullwidth, const Rect& anchorRect,
+                                       std::string_view reading) {
     _candidates = std::move(candidates);
+    _reading = reading;
     _selectionKeys =
         Characters(selectionKeys).size() >= kPageSize ? selectionKeys : kDigitSelectionKeys;
     const std::int64_t index =
@@ -122,6 +124,7 @@ void KVCandidateWindow::showCandidates(std::vector<std::string> candidates,
 void KVCandidateWindow::showToolbarAtAnchorRect(const Rect& anchorRect, bool simplified,
                                                 bool fullwidth, bool follow) {
     _candidates.clear();
+    _reading.clear();
     _selectedIndex = 0;
     _pageStart = 0;
     _simplified = simplified;
@@ -173,6 +176,7 @@ void KVCandidateWindow::selectIndex(std::int64_t index) {
 void KVCandidateWindow::hide() {
     _panel.orderOut();
     _candidates.clear();
+    _reading.clear();
     _toolbarOnly = false;
     _selectedIndex = 0;
     _pageStart = 0;
@@ -182,12 +186,40 @@ void KVCandidateWindow::setDelegate(std::weak_ptr<KVCandidateWindowDelegate> del
     _delegate = std::move(delegate);
 }
 
+std::string KVCandidateWindow::pageLabelText() const {
+    if (_toolbarOnly) {
+        return {};
+    }
+    return std::to_string(_pageStart / kPageSize + 1) + "/" +
+           std::to_string(PageCount(Count(_candidates)));
+}
+
+KVShownList KVCandidateWindow::shownList() const {
+    KVShownList list;
+    list.visible = _panel.isVisible() && !_toolbarOnly;
+    if (!list.visible) {
+        return list;
+    }
+    const std::vector<std::string> keys = Characters(_selectionKeys);
+    const std::int64_t rows = RowsOnPage(Count(_candidates), _pageStart);
+    for (std::int64_t r = 0; r < rows; ++r) {
+        list.rows.push_back(_candidates[static_cast<std::size_t>(_pageStart + r)]);
+        list.labels.push_back(keys.at(static_cast<std::size_t>(r)));
+    }
+    const std::int64_t highlight = _selectedIndex - _pageStart;
+    if (highlight >= 0 && highlight < rows) {
+        list.highlight = static_cast<std::size_t>(highlight);
+    }
+    list.pageLabel = pageLabelText();
+    list.reading = _reading;
+    return list;
+}
+
 void KVCandidateWindow::updateRows() {
     const std::int64_t count = Count(_candidates);
     const std::int64_t pages = PageCount(count);
     const std::int64_t page = _pageStart / kPageSize;
-    _pageLabel.text =
-        _toolbarOnly ? std::string() : std::to_string(page + 1) + "/" + std::to_string(pages);
+    _pageLabel.text = pageLabelText();
     const std::vector<std::string> keys = Characters(_selectionKeys);
     for (std::size_t r = 0; r < kPageSize; ++r) {
         const std::int64_t k = _pageStart + static_cast<std::int64_t>(r);

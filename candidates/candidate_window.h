@@ -12,6 +12,7 @@
 
 #include "candidates/candidate_page.h"
 #include "candidates/candidate_window_delegate.h"
+#include "candidates/shown_list.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/panel.h"
@@ -31,10 +32,11 @@ class KVCandidateWindow {
 
     // Shows `candidates` (display strings, shown unchanged) next to `anchorRect` in screen
     // coordinates. Keys shorter than ten characters are replaced by "1234567890"; the index is
-    // clamped into the list.
+    // clamped into the list. The window draws no `reading`; a body that shows the list
+    // elsewhere shows it beside the page label.
     void showCandidates(std::vector<std::string> candidates, std::string_view selectionKeys,
                         std::int64_t selectedIndex, bool simplified, bool fullwidth,
-                        const Rect& anchorRect);
+                        const Rect& anchorRect, std::string_view reading);
     // Shows the toolbar alone: following the anchor, or at the place it was parked.
     void showToolbarAtAnchorRect(const Rect& anchorRect, bool simplified, bool fullwidth,
                                  bool follow);
@@ -60,6 +62,9 @@ class KVCandidateWindow {
     void openWords();
     void toggleKeyboard();
     void windowDidMove();
+
+    // The list as shown now, for the bodies that show it other than by drawing the views.
+    KVShownList shownList() const;
 
     // What the panel shows, for the bodies and for inspection.
     Panel& panel() { return _panel; }
@@ -90,6 +95,7 @@ class KVCandidateWindow {
     void buildRows();
     void toolbarButton(Button& button, std::string_view title, Action action);
     void updateRows();
+    std::string pageLabelText() const;
     void updateLayout();
     void layoutToolbar(double width, double height);
     void layoutRows(double width, double height, double sliderAllowance);
@@ -115,6 +121,7 @@ class KVCandidateWindow {
     Slider _pageSlider;
     std::vector<std::string> _candidates;
     std::string _selectionKeys;
+    std::string _reading;
     std::int64_t _selectedIndex = 0;
     std::int64_t _pageStart = 0;
     Rect _anchorRect;

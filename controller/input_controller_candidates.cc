@@ -32,7 +32,8 @@ void KVInputController::rebuildCandidateItems() {
 
 void KVInputController::showCandidateWindow(const Rect& anchor) {
     _windows.candidates.showCandidates(_candidateItems, SelectionKeys(_letterSelection),
-                                       _candidateIndex, _simplifiedMode, _fullwidthMode, anchor);
+                                       _candidateIndex, _simplifiedMode, _fullwidthMode, anchor,
+                                       composedReading());
 }
 
 void KVInputController::becomeDelegate() {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "hosts/linux/candidate_toolbar.h"
-#include "platform/transforms.h"
 
 namespace kv {
 
@@ -31,14 +30,15 @@ IBusDesktopPanel::IBusDesktopPanel(KVCandidateWindow& window,
                                    std::weak_ptr<const IBusEngineLink> link)
     : _window(window), _link(std::move(link)) {}
 
-void IBusDesktopPanel::panelDidChange(const Panel& panel) {
+void IBusDesktopPanel::panelDidChange(const Panel&) {
     const std::shared_ptr<const IBusEngineLink> link = _link.lock();
-    IBusEngine* const engine = link ? link->engineFor(link->focusedPath) : nullptr;
+    IBusEngine* const engine = link ? link->focusedEngine() : nullptr;
     if (engine == nullptr) {
         return;
     }
     updateToolbarProperties(engine);
-    if (!panel.isVisible() || _window.toolbarOnly()) {
+    const KVShownList list = _window.shownList();
+    if (!list.visible) {
         ibus_engine_hide_lookup_table(engine);
         ibus_engine_hide_auxiliary_text(engine);
         return;
@@ -46,25 +46,19 @@ void IBusDesktopPanel::panelDidChange(const Panel& panel) {
     IBusLookupTable* const table =
         ibus_lookup_table_new(KVCandidateWindow::kPageSize, 0, TRUE, FALSE);
     ibus_lookup_table_set_orientation(table, IBUS_ORIENTATION_VERTICAL);
-    guint rows = 0;
-    for (std::size_t r = 0; r < KVCandidateWindow::kPageSize; ++r) {
-        if (_window.text(r).hidden) {
-            break;
-        }
-        ibus_lookup_table_append_candidate(table, Text(_window.text(r).text));
-        ibus_lookup_table_set_label(table, rows, Text(_window.number(r).text));
-        ++rows;
+    for (std::size_t r = 0; r < list.rows.size(); ++r) {
+        // The table takes the floating texts.
+        ibus_lookup_table_append_candidate(table, Text(list.rows[r]));
+        ibus_lookup_table_set_label(table, static_cast<guint>(r), Text(list.labels[r]));
     }
-    const std::int64_t highlight = _window.selectedIndex() - _window.pageStart();
-    if (highlight >= 0 && highlight < static_cast<std::int64_t>(rows)) {
-        ibus_lookup_table_set_cursor_pos(table, static_cast<guint>(highlight));
+    if (list.highlight) {
+        ibus_lookup_table_set_cursor_pos(table, static_cast<guint>(*list.highlight));
     }
+    // The engine takes the floating table and text.
     ibus_engine_update_lookup_table(engine, table, TRUE);
-    const std::string reading =
-        link->focusedReading ? Transforms::utf16ToUtf8(link->focusedReading()) : "";
-    const std::string& page = _window.pageLabel().text;
-    ibus_engine_update_auxiliary_text(engine, Text(page.empty() ? reading : reading + "　" + page),
-                                      TRUE);
+    const std::string& page = list.pageLabel;
+    ibus_engine_update_auxiliary_text(
+        engine, Text(page.empty() ? list.reading : list.reading + "　" + page), TRUE);
 }
 
 void IBusDesktopPanel::updateToolbarProperties(IBusEngine* engine) {
@@ -97,7 +91,7 @@ bool IBusDesktopPanel::activateToolbarProperty(KVCandidateWindow& window, std::s
 }
 
 void IBusDesktopPanel::candidateClicked(KVCandidateWindow& window, unsigned index) {
-    if (index < KVCandidateWindow::kPageSize && !window.text(index).hidden) {
+    if (index < window.shownList().rows.size()) {
         window.rowClicked(window.rowButton(index));
     }
 }

@@ -113,10 +113,6 @@ bool IsWaylandSession() {
 
 IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBusEngineLink>()) {
     _link->engine = engine;
-    _link->focusedReading = [this] {
-        const IBusTextClient* const client = focusedClient();
-        return client != nullptr ? client->markedText() : std::u16string();
-    };
     defaultCenter().addObserver(this, KVSettingsDidChangeNotification,
                                 [this](const Notification&) { choosePanel(); });
     InstallPanelAccessibility(KVCandidatePanel(), KVKeyboardWindow::sharedWindow());
@@ -124,7 +120,6 @@ IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBus
 
 IBusEngineHost::~IBusEngineHost() {
     defaultCenter().removeObserver(this);
-    _link->focusedReading = nullptr;
     if (_activationSource != 0) {
         g_source_remove(_activationSource);
     }

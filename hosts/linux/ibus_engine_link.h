@@ -6,7 +6,6 @@
 
 #include <ibus.h>
 
-#include <functional>
 #include <string>
 
 namespace kv {
@@ -14,12 +13,12 @@ namespace kv {
 struct IBusEngineLink {
     IBusEngine* engine = nullptr;  // null once the engine is destroyed
     std::string focusedPath;       // empty while the engine sits on no real context
-    // The focused context's marked text, for a desktop panel's auxiliary text.
-    std::function<std::u16string()> focusedReading;
 
     IBusEngine* engineFor(const std::string& path) const {
         return engine != nullptr && !path.empty() && path == focusedPath ? engine : nullptr;
     }
+    // The engine while it is attached to a real context.
+    IBusEngine* focusedEngine() const { return engineFor(focusedPath); }
 };
 
 }  // namespace kv

@@ -22,23 +22,18 @@ Rect Union(const Rect& a, const Rect& b) {
     return {x, y, std::max(a.maxX(), b.maxX()) - x, std::max(a.maxY(), b.maxY()) - y};
 }
 
-AccessibleElement CandidateList(KVCandidateWindow& window) {
+// The rows' names and the highlight come from the shown list; their places from the views.
+AccessibleElement CandidateList(KVCandidateWindow& window, const KVShownList& shown) {
     AccessibleElement list =
         AccessibleElement::make("list", Role::List, window.titleLabel().text, {});
-    const std::int64_t highlight = window.selectedIndex() - window.pageStart();
-    bool first = true;
-    for (std::size_t r = 0; r < KVCandidateWindow::kPageSize; ++r) {
-        if (window.text(r).hidden || window.row(r).hidden) {
-            continue;
-        }
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
         const Rect frame = window.row(r).frame;
-        list.frame = first ? frame : Union(list.frame, frame);
-        first = false;
-        std::string name = window.number(r).text + " " + window.text(r).text;
+        list.frame = r == 0 ? frame : Union(list.frame, frame);
+        std::string name = shown.labels[r] + " " + shown.rows[r];
         const Button& button = window.rowButton(r);
         AccessibleElement item = AccessibleElement::make("row" + std::to_string(r), Role::ListItem,
                                                          std::move(name), frame);
-        item.selected = static_cast<std::int64_t>(r) == highlight;
+        item.selected = shown.highlight == r;
         item.press = [&window, &button] { window.rowClicked(button); };
         list.children.push_back(std::move(item));
     }
@@ -77,13 +72,13 @@ std::vector<AccessibleElement> CandidateAccessibleElements(KVCandidateWindow& wi
     if (!window.panel().isVisible()) {
         return parts;
     }
-    if (!window.toolbarOnly()) {
-        parts.insert(parts.begin(), CandidateList(window));
+    const KVShownList shown = window.shownList();
+    if (shown.visible) {
+        parts.insert(parts.begin(), CandidateList(window, shown));
     }
-    const Label& page = window.pageLabel();
-    if (!window.toolbarOnly() && !page.hidden && !page.text.empty()) {
-        parts.push_back(
-            AccessibleElement::make("page", Role::Label, page.text, Offset(page.frame, toolbar)));
+    if (shown.visible && !shown.pageLabel.empty()) {
+        parts.push_back(AccessibleElement::make("page", Role::Label, shown.pageLabel,
+                                                Offset(window.pageLabel().frame, toolbar)));
     }
     for (const CandidateToolbarButton& entry : kCandidateToolbarButtons) {
         const Button& button = (window.*entry.button)();

@@ -104,19 +104,70 @@ TEST_F(CandidatePagingTest, EmptyListShowsTenEmptyRowsOnPageOne) {
 }
 
 TEST_F(CandidatePagingTest, SelectionKeysLabelTheRowsAndShortKeysFallBackToDigits) {
-    window->showCandidates(Candidates(10), "asdfghjkl:", 0, false, false, kAnchor);
+    window->showCandidates(Candidates(10), "asdfghjkl:", 0, false, false, kAnchor, "");
     EXPECT_EQ(window->number(0).text, "a");
     EXPECT_EQ(window->number(4).text, "g");
     EXPECT_EQ(window->number(9).text, ":");
 
-    window->showCandidates(Candidates(10), "abc", 0, false, false, kAnchor);
+    window->showCandidates(Candidates(10), "abc", 0, false, false, kAnchor, "");
     EXPECT_EQ(window->number(0).text, "1");
     EXPECT_EQ(window->number(9).text, "0");
 
     // Ten characters, not ten bytes.
-    window->showCandidates(Candidates(10), "一二三四五六七八九十", 0, false, false, kAnchor);
+    window->showCandidates(Candidates(10), "一二三四五六七八九十", 0, false, false, kAnchor, "");
     EXPECT_EQ(window->number(1).text, "二");
     EXPECT_EQ(window->number(9).text, "十");
+}
+
+TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
+    // What the views show, read back as the desktop's panel did before it had the value.
+    const auto drawn = [this] {
+        KVShownList list;
+        list.visible = window->panel().isVisible() && !window->toolbarOnly();
+        for (std::size_t r = 0; list.visible && r < 10 && !window->text(r).hidden; ++r) {
+            list.rows.push_back(window->text(r).text);
+            list.labels.push_back(window->number(r).text);
+            if (window->row(r).layer.backgroundColor.alpha == 1) {
+                list.highlight = r;
+            }
+        }
+        list.pageLabel = list.visible ? window->pageLabel().text : "";
+        list.reading = window->shownList().reading;
+        return list;
+    };
+    window->showCandidates(Candidates(23), "asdfghjkl:", 12, false, false, kAnchor, "水");
+    KVShownList shown = window->shownList();
+    EXPECT_EQ(shown, drawn());
+    EXPECT_EQ(shown.rows.front(), "候0");
+    EXPECT_EQ(shown.labels.back(), ":");
+    EXPECT_EQ(shown.highlight, 2u);
+    EXPECT_EQ(shown.pageLabel, "2/3");
+    EXPECT_EQ(shown.reading, "水");
+
+    // The last, short page; then the wheel turns back a page and the highlight goes with it.
+    window->selectIndex(21);
+    shown = window->shownList();
+    EXPECT_EQ(shown, drawn());
+    EXPECT_EQ(shown.rows, (std::vector<std::string>{"候0", "候1", "候2"}));
+    EXPECT_EQ(shown.labels, (std::vector<std::string>{"a", "s", "d"}));
+    EXPECT_EQ(shown.highlight, 1u);
+    window->scrollWheel(-1);
+    EXPECT_EQ(window->shownList(), drawn());
+    EXPECT_EQ(window->shownList().pageLabel, "2/3");
+    EXPECT_EQ(window->shownList().highlight, 0u);
+
+    // An empty list is still a list on screen, with no rows and no highlight.
+    window->showCandidates({}, "1234567890", 0, false, false, kAnchor, "日");
+    EXPECT_EQ(window->shownList(), drawn());
+    EXPECT_TRUE(window->shownList().visible);
+    EXPECT_EQ(window->shownList().highlight, std::nullopt);
+
+    // The toolbar alone, or nothing shown, is no list and keeps no reading of one.
+    window->showToolbarAtAnchorRect(kAnchor, false, false, false);
+    EXPECT_EQ(window->shownList(), KVShownList());
+    show(Candidates(3));
+    window->hide();
+    EXPECT_EQ(window->shownList(), KVShownList());
 }
 
 TEST_F(CandidatePagingTest, SliderMovesToThePageUnderThePress) {

@@ -60,7 +60,8 @@ class CandidateWindowTest : public ::testing::Test {
   protected:
     void show(std::vector<std::string> candidates, std::int64_t selected = 0,
               const Rect& anchor = kAnchor) {
-        window->showCandidates(std::move(candidates), "1234567890", selected, false, false, anchor);
+        window->showCandidates(std::move(candidates), "1234567890", selected, false, false, anchor,
+                               "");
     }
     // A press at `point` in the panel's content, as the panel body forwards it. True when the
     // press would drag the panel.

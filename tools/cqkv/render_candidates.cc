@@ -149,7 +149,7 @@ int Render(RenderOptions options, std::ostream& err) {
     } else {
         window.showCandidates(std::move(options.candidates),
                               SelectionKeys(controller.letterSelection), options.selected,
-                              controller.simplifiedOutput, controller.fullwidthMode, kAnchor);
+                              controller.simplifiedOutput, controller.fullwidthMode, kAnchor, "");
     }
     const Panel& panel = window.panel();
     const Rect bounds({0, 0}, panel.frame().size);
