@@ -73,8 +73,15 @@ std::optional<std::string> CurrentContextPath() {
     return std::string(path.get());
 }
 
-bool IsSecurePurpose(std::uint32_t purpose) {
-    return purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN;
+KVFieldPurpose FieldPurposeOf(std::uint32_t purpose) {
+    switch (purpose) {
+        case IBUS_INPUT_PURPOSE_PASSWORD:
+            return KVFieldPurpose::Password;
+        case IBUS_INPUT_PURPOSE_PIN:
+            return KVFieldPurpose::Pin;
+        default:
+            return KVFieldPurpose::Text;
+    }
 }
 
 IBusProperty* MenuProperty(const KVMenu& menu) {
@@ -113,6 +120,7 @@ bool IsWaylandSession() {
 
 IBusEngineHost::IBusEngineHost(IBusEngine* engine) : _link(std::make_shared<IBusEngineLink>()) {
     _link->engine = engine;
+    _link->server = &_server;
     defaultCenter().addObserver(this, KVSettingsDidChangeNotification,
                                 [this](const Notification&) { choosePanel(); });
     InstallPanelAccessibility(KVCandidatePanel(), KVKeyboardWindow::sharedWindow());
@@ -128,39 +136,29 @@ IBusEngineHost::~IBusEngineHost() {
         _server.closeSession(id);
     }
     _link->engine = nullptr;
-    _link->focusedPath.clear();
+    _link->server = nullptr;
 }
 
 IBusTextClient* IBusEngineHost::focusedClient() const {
-    const auto found = _clients.find(_link->focusedPath);
+    const auto found = _clients.find(_server.focusedSessionId());
     return found == _clients.end() ? nullptr : found->second.get();
-}
-
-bool IBusEngineHost::focusedIsSecure() const {
-    const IBusTextClient* const client = focusedClient();
-    return client != nullptr && client->isSecure();
-}
-
-KVInputController* IBusEngineHost::focusedController() const {
-    return _server.controller(_link->focusedPath);
 }
 
 bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode,
                                      std::uint32_t state) {
     activatePending();
-    const std::string& path = _link->focusedPath;
-    if (path.empty() || focusedIsSecure()) {
+    if (!_server.focusedSessionTakesKeys()) {
         return false;
     }
     const std::optional<KeyEvent> event =
         TranslateIBusKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
-    const bool handled = event && _server.handleEvent(path, *event);
+    const bool handled = event && _server.handleEvent(_server.focusedSessionId(), *event);
     noteModes();
     return handled;
 }
 
 void IBusEngineHost::noteModes() const {
-    if (const KVInputController* const controller = focusedController()) {
+    if (const KVInputController* const controller = _server.focusedController()) {
         SetAccessibleModes(KVCandidatePanel(), AccessibleModesText(controller->chineseMode(),
                                                                    controller->simplifiedMode(),
                                                                    controller->fullwidthMode()));
@@ -195,8 +193,9 @@ void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName)
         RememberClientName(id, client);
     }
     // A focus-in without a focus-out of the context before it still leaves that one.
-    if (!_link->focusedPath.empty() && _link->focusedPath != id) {
-        focusOut(std::string(_link->focusedPath));
+    const std::string& focused = _server.focusedSessionId();
+    if (!focused.empty() && focused != id) {
+        focusOut(std::string(focused));
     }
     ensureSession(id);
     _menuPath = id;
@@ -206,7 +205,7 @@ void IBusEngineHost::focusIn(std::string_view path, std::string_view clientName)
         registerMenu();
         return;
     }
-    _link->focusedPath = id;
+    _server.focusSession(id);
     IBusKeySynth::setFocusedLink(_link);
     if (IBusTextClient* const text = focusedClient()) {
         text->setReportedPixelsPerPoint(ReportsDevicePixels(client) ? LogicalPixelScale() : 1);
@@ -239,10 +238,9 @@ void IBusEngineHost::activatePending() {
         return;
     }
     _activationPending = false;
-    const std::string& path = _link->focusedPath;
-    if (!path.empty() && !focusedIsSecure()) {
+    if (_server.focusedSessionTakesKeys()) {
         choosePanel();
-        _server.activateSession(path);
+        _server.activateFocusedSession();
     }
 }
 
@@ -260,7 +258,7 @@ void IBusEngineHost::choosePanel() {
     if (desktop) {
         window.panel().attachBody(std::make_unique<IBusDesktopPanel>(window, _link));
     } else {
-        if (IBusEngine* const engine = _link->engineFor(_link->focusedPath)) {
+        if (IBusEngine* const engine = _link->focusedEngine()) {
             ibus_engine_hide_lookup_table(engine);
             ibus_engine_hide_auxiliary_text(engine);
         }
@@ -270,16 +268,12 @@ void IBusEngineHost::choosePanel() {
 }
 
 void IBusEngineHost::focusOut(std::string_view path) {
-    const std::string& focused = _link->focusedPath;
+    const std::string focused = _server.focusedSessionId();
     if (focused.empty() || (path != focused && focused != kUnnamedContext)) {
         return;
     }
-    const bool wasActivated = !_activationPending;
     _activationPending = false;
-    if (wasActivated && !focusedIsSecure()) {
-        _server.deactivateSession(focused);
-    }
-    _link->focusedPath.clear();
+    _server.unfocusSession(focused);
 }
 
 void IBusEngineHost::closeOldestSessions() {
@@ -296,11 +290,9 @@ void IBusEngineHost::setCursorLocation(int x, int y, int width, int height) {
     if (client == nullptr) {
         return;
     }
-    const bool moved = client->setCursorLocation(Rect(x, y, width, height));
-    KVInputController* const controller = focusedController();
     // The toolkit reports the caret after the focus and after every preedit change.
-    if (moved && controller != nullptr && !_activationPending) {
-        controller->clientCaretDidChange();
+    if (client->setCursorLocation(Rect(x, y, width, height))) {
+        _server.caretDidMove(client->path());
     }
 }
 
@@ -318,20 +310,11 @@ void IBusEngineHost::setContentType(std::uint32_t purpose) {
     if (client == nullptr) {
         return;
     }
-    const bool secure = IsSecurePurpose(purpose);
-    const bool wasSecure = client->isSecure();
-    client->setSecure(secure);
-    if (secure && !wasSecure && !_activationPending) {
-        // What was typed so far stays out of a password field, and so does the panel.
-        _server.deactivateSession(client->path());
-        KVCandidatePanel().hide();
-    }
+    _server.setFieldPurpose(client->path(), FieldPurposeOf(purpose));
 }
 
 void IBusEngineHost::reset() {
-    if (!_link->focusedPath.empty() && !focusedIsSecure()) {
-        _server.commitComposition(_link->focusedPath);
-    }
+    _server.commitComposition(_server.focusedSessionId());
 }
 
 void IBusEngineHost::enable() {
@@ -339,8 +322,8 @@ void IBusEngineHost::enable() {
 }
 
 void IBusEngineHost::disable() {
-    if (!_link->focusedPath.empty()) {
-        focusOut(std::string(_link->focusedPath));
+    if (!_server.focusedSessionId().empty()) {
+        focusOut(_server.focusedSessionId());
     }
 }
 
@@ -376,17 +359,13 @@ void IBusEngineHost::propertyActivate(std::string_view name) {
 
 void IBusEngineHost::pressKey(std::uint32_t evdevCode) {
     activatePending();
-    const std::string& path = _link->focusedPath;
-    if (path.empty() || focusedIsSecure()) {
-        return;
-    }
     if (const std::optional<KeyEvent> event = TranslateIBusKey({0, evdevCode, 0, 0})) {
-        _server.handleEvent(path, *event);
+        _server.handleEvent(_server.focusedSessionId(), *event);
     }
 }
 
 void IBusEngineHost::candidateClicked(unsigned index) {
-    if (!_link->focusedPath.empty()) {
+    if (!_server.focusedSessionId().empty()) {
         IBusDesktopPanel::candidateClicked(KVCandidatePanel(), index);
     }
 }

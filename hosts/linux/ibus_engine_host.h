@@ -46,7 +46,7 @@ class IBusEngineHost {
     // The desktop's own candidate panel: its arrows and a click on a row.
     void pressKey(std::uint32_t evdevCode);
     void candidateClicked(unsigned index);
-    std::string focusedPath() const { return _link->focusedPath; }
+    std::string focusedPath() const { return _server.focusedSessionId(); }
 
     // Sessions kept for contexts that are not focused; beyond this the longest unfocused closes,
     // since IBus never tells an engine that a context went away.
@@ -54,14 +54,12 @@ class IBusEngineHost {
 
   private:
     IBusTextClient* focusedClient() const;
-    KVInputController* focusedController() const;
     // The session whose input menu the desktop shows: the focused one, or IBus's own context's
     // while no field has focus.
     KVInputController* menuController() const;
     void ensureSession(const std::string& id);
     // Tells the candidate window's accessible status the focused session's modes.
     void noteModes() const;
-    bool focusedIsSecure() const;
     void activatePending();
     void closeOldestSessions();
     void registerMenu();

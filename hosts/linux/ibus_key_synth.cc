@@ -35,7 +35,7 @@ void IBusKeySynth::setFocusedLink(std::weak_ptr<const IBusEngineLink> link) {
 
 void IBusKeySynth::postKeyPress(std::uint16_t keyCode) {
     const std::shared_ptr<const IBusEngineLink> link = FocusedLink().lock();
-    IBusEngine* const engine = link ? link->engineFor(link->focusedPath) : nullptr;
+    IBusEngine* const engine = link ? link->focusedEngine() : nullptr;
     const guint keyval = KeyvalOfVirtualKey(keyCode);
     if (engine == nullptr || keyval == IBUS_KEY_VoidSymbol) {
         return;

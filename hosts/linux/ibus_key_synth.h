@@ -14,7 +14,8 @@ class IBusKeySynth final : public KeySynth {
   public:
     void postKeyPress(std::uint16_t keyCode) override;
 
-    // The engine whose focused context gets the keys; set by the engine that gains focus.
+    // The engine object that gained a focus last (IBus may make several); its server knows the
+    // focused session, whose context gets the keys.
     static void setFocusedLink(std::weak_ptr<const IBusEngineLink> link);
 };
 

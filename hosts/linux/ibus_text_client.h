@@ -32,9 +32,6 @@ class IBusTextClient final : public TextClient {
     void setReportedPixelsPerPoint(double scale) { _reportScale = scale; }
     // The text around the caret; the caret and the anchor count code points.
     void setSurroundingText(std::string_view utf8, std::uint32_t cursor, std::uint32_t anchor);
-    // A password or PIN field: every key goes to the application and no panel is shown.
-    void setSecure(bool secure) { _secure = secure; }
-    bool isSecure() const { return _secure; }
 
     void setMarkedText(std::u16string_view text, Underline underline, Range selectionRange,
                        Range replacementRange) override;
@@ -65,7 +62,6 @@ class IBusTextClient final : public TextClient {
     double _reportScale = 1;
     std::optional<Surrounding> _surrounding;
     std::u16string _marked;
-    bool _secure = false;
 };
 
 }  // namespace kv
