@@ -104,6 +104,9 @@ const std::vector<FolderRule>& Rules() {
         {"hosts/linux", kBelowPrograms, Libraries::Any, true,
          "hosts/linux/ includes the engine, the platform with its bodies and the logic folders; "
          "nothing includes hosts/ or tools/"},
+        {"hosts/fcitx5", kBelowPrograms, Libraries::Any, true,
+         "hosts/fcitx5/ includes the engine, the platform with its bodies and the logic folders; "
+         "nothing includes hosts/ or tools/"},
         {"tools/cqkv", Joined({kBelowPrograms, {"testing"}}), Libraries::Any, false,
          "tools/cqkv/ includes the layers below the programs and testing/; nothing includes "
          "hosts/ or tools/"},
@@ -118,7 +121,8 @@ const std::vector<FolderRule>& Rules() {
          "or tools/"},
         // The suites check every layer, the programs included, against what a user sees.
         {"tests",
-         Joined({kBelowPrograms, {"testing", "hosts/linux", "tools/cqkv", "tools/ime-enlist"}}),
+         Joined({kBelowPrograms,
+                 {"testing", "hosts/linux", "hosts/fcitx5", "tools/cqkv", "tools/ime-enlist"}}),
          Libraries::Any, true, "tests/ may include any folder"},
     };
     return rules;
@@ -227,7 +231,7 @@ std::vector<std::string> Check(std::string_view file, const std::vector<Include>
     if (!rule->mayJoin && kvHeader != nullptr && desktopHeader != nullptr) {
         wrong.push_back(std::string(file) + " includes " + Spelled(*kvHeader) + " and " +
                         Spelled(*desktopHeader) +
-                        ", which breaks the rule: only hosts/linux/ joins the input method's "
+                        ", which breaks the rule: only the hosts join the input method's "
                         "classes to a desktop library");
     }
     return wrong;
@@ -296,6 +300,10 @@ TEST(Layering, TheTableRefusesWrongWayIncludes) {
         {"controller/input_controller.cc", {false, "hosts/linux/ibus_engine.h"}, false},
         {"hosts/linux/ibus_engine.cc", {false, "controller/input_controller.h"}, true},
         {"hosts/linux/ibus_engine.cc", {false, "tools/cqkv/session_runner.h"}, false},
+        // The two desktops' hosts share what lies below them, never each other.
+        {"hosts/fcitx5/addon.cc", {false, "controller/input_server.h"}, true},
+        {"hosts/fcitx5/addon.cc", {false, "hosts/linux/ibus_engine_host.h"}, false},
+        {"hosts/linux/ibus_engine_host.cc", {false, "hosts/fcitx5/addon.h"}, false},
         {"tools/cqkv/lookup_command.cc", {false, "hosts/linux/ibus_engine.h"}, false},
         {"tools/cqkv/lookup_command.cc", {false, "tools/ime-enlist/enlist_command.h"}, false},
         {"bench/typing_bench.cc", {false, "engine/input_engine.h"}, true},
@@ -311,7 +319,7 @@ TEST(Layering, TheTableRefusesWrongWayIncludes) {
                     {{false, "candidates/candidate_window.h"}, {true, "cairo.h"}}),
               std::vector<std::string>{
                   "tools/cqkv/render_candidates.cc includes \"candidates/candidate_window.h\" and "
-                  "<cairo.h>, which breaks the rule: only hosts/linux/ joins the input method's "
+                  "<cairo.h>, which breaks the rule: only the hosts join the input method's "
                   "classes to a desktop library"});
 }
 
