@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "hosts/linux/candidate_toolbar.h"
+#include "candidates/candidate_toolbar.h"
 
 namespace kv {
 

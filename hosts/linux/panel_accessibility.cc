@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "hosts/linux/candidate_toolbar.h"
+#include "candidates/candidate_toolbar.h"
 
 namespace kv {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The candidate window's five toolbar buttons as the desktop reads them: the word for what each
+// The candidate window's five toolbar buttons as a desktop reads them: the word for what each
 // does, shared by the desktop panel's properties, the tooltips and the screen reader's names.
 #pragma once
 
