@@ -50,17 +50,29 @@ void kv_accessible_part_init(KVAccessiblePart* self) {
     self->node = nullptr;
 }
 
-gint PartChildCount(AtkObject* object) {
+// What a part or the panel answers for its children; none once it is gone.
+gint ChildCount(const std::vector<std::unique_ptr<Node>>* children) {
+    return children != nullptr ? static_cast<gint>(children->size()) : 0;
+}
+
+AtkObject* RefChild(const std::vector<std::unique_ptr<Node>>* children, gint index) {
+    if (children == nullptr || index < 0 || static_cast<std::size_t>(index) >= children->size()) {
+        return nullptr;
+    }
+    return ATK_OBJECT(g_object_ref((*children)[static_cast<std::size_t>(index)]->object));
+}
+
+const std::vector<std::unique_ptr<Node>>* ChildrenOfPart(AtkObject* object) {
     const Node* const node = NodeOf(object);
-    return node != nullptr ? static_cast<gint>(node->children.size()) : 0;
+    return node != nullptr ? &node->children : nullptr;
+}
+
+gint PartChildCount(AtkObject* object) {
+    return ChildCount(ChildrenOfPart(object));
 }
 
 AtkObject* PartChild(AtkObject* object, gint index) {
-    const Node* const node = NodeOf(object);
-    if (node == nullptr || index < 0 || static_cast<std::size_t>(index) >= node->children.size()) {
-        return nullptr;
-    }
-    return ATK_OBJECT(g_object_ref(node->children[static_cast<std::size_t>(index)]->object));
+    return RefChild(ChildrenOfPart(object), index);
 }
 
 gint PartIndex(AtkObject* object) {
@@ -253,17 +265,17 @@ kv::GtkPanelAccessibility* OwnerOf(AtkObject* object) {
     return reinterpret_cast<KVPanelAccessible*>(object)->owner;
 }
 
-gint PanelChildCount(AtkObject* object) {
+const std::vector<std::unique_ptr<Node>>* ChildrenOfPanel(AtkObject* object) {
     const kv::GtkPanelAccessibility* const owner = OwnerOf(object);
-    return owner != nullptr ? static_cast<gint>(owner->parts().size()) : 0;
+    return owner != nullptr ? &owner->parts() : nullptr;
+}
+
+gint PanelChildCount(AtkObject* object) {
+    return ChildCount(ChildrenOfPanel(object));
 }
 
 AtkObject* PanelChild(AtkObject* object, gint index) {
-    const kv::GtkPanelAccessibility* const owner = OwnerOf(object);
-    if (owner == nullptr || index < 0 || static_cast<std::size_t>(index) >= owner->parts().size()) {
-        return nullptr;
-    }
-    return ATK_OBJECT(g_object_ref(owner->parts()[static_cast<std::size_t>(index)]->object));
+    return RefChild(ChildrenOfPanel(object), index);
 }
 
 void kv_panel_accessible_class_init(KVPanelAccessibleClass* klass) {
