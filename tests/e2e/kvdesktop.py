@@ -10,12 +10,14 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 import xml.etree.ElementTree as ET
 
 import gi
 
 gi.require_version("IBus", "1.0")
-from gi.repository import GLib, IBus  # noqa: E402
+gi.require_version("GdkPixbuf", "2.0")
+from gi.repository import GdkPixbuf, GLib, IBus  # noqa: E402
 
 # Evdev key codes of the US layout (X key code - 8), and the key symbols typed with Shift.
 _LETTER_ROWS = {"qwertyuiop": 16, "asdfghjkl": 30, "zxcvbnm": 44}
@@ -35,6 +37,7 @@ NAMED_KEYS = {
 }
 
 TESTS_DIR = os.path.dirname(os.path.abspath(__file__))
+BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 
 
 def pump(until=None, timeout=2.0):
@@ -203,7 +206,8 @@ class PrivateDesktop:
     the windows, so that focus moves by clicks and windows stack as on a person's desktop."""
 
     def __init__(self, bundles=(), width=1280, height=800, environment=None,
-                 window_manager=False):
+                 window_manager=False, panel="disable"):
+        self.panel = panel
         self.bundles = list(bundles)
         self.width = width
         self.height = height
@@ -323,7 +327,7 @@ class PrivateDesktop:
         socket = os.path.join(self.folder, "ibus.sock")
         self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
         process = subprocess.Popen(
-            ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable",
+            ["ibus-daemon", "--panel=" + self.panel, "--emoji-extension=disable", "--config=disable",
              "--cache=none", "--address=unix:path=" + socket],
             stdout=self._ibus_log, stderr=subprocess.STDOUT)
         self._processes.append(process)
@@ -402,7 +406,9 @@ class TextApp:
         self.desktop = desktop
         self.title = title
         self.text_file = os.path.join(desktop.folder, title + ".txt")
-        env = dict(os.environ, GTK_IM_MODULE="ibus", **environment)
+        # A None in `environment` removes that variable.
+        env = {k: v for k, v in dict(os.environ, GTK_IM_MODULE="ibus", **environment).items()
+               if v is not None}
         self.process = desktop.spawn(
             ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), self.text_file, title,
              str(at[0]), str(at[1])], env=env, stdout=subprocess.PIPE, text=True)
@@ -431,15 +437,77 @@ class TextApp:
         time.sleep(0.3)
 
     def text(self):
-        try:
-            with open(self.text_file, encoding="utf-8") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return read_text(self.text_file)
+
+    def wait_for_text(self, text, timeout=5):
+        """Whether the text becomes `text` within the bound."""
+        return pump(lambda: self.text() == text, timeout)
 
     def close(self):
         self.process.terminate()
         self.process.wait(timeout=5)
+
+
+def read_text(path):
+    """The file's text; empty while it does not exist."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
+def keys(*names, delay=40):
+    """Types named keys into the focused window through XTEST, as a person would."""
+    xdotool("key", "--delay", str(delay), *names)
+    time.sleep(0.3)
+
+
+def windows_when(condition, timeout=3, name="^CQInputKV$"):
+    """The program's visible windows once `condition` holds for them (or at the timeout)."""
+    pump(lambda: condition(program_windows(name)), timeout)
+    return program_windows(name)
+
+
+def pixel(png, x, y):
+    """The (r, g, b) of one pixel of a screenshot."""
+    return next(iter(colour_counts(png, (x, y, 1, 1))))
+
+
+def colour_counts(png, box, colours=None):
+    """{(r, g, b): how many pixels} in `box` (x, y, width, height) of a screenshot, counting
+    only `colours` when given."""
+    pixbuf = GdkPixbuf.Pixbuf.new_from_file(png)
+    x0, y0, w, h = box
+    pixels = pixbuf.get_pixels()
+    stride, channels = pixbuf.get_rowstride(), pixbuf.get_n_channels()
+    counts = {c: 0 for c in colours or ()}
+    for y in range(max(y0, 0), min(y0 + h, pixbuf.get_height())):
+        for x in range(max(x0, 0), min(x0 + w, pixbuf.get_width())):
+            i = y * stride + x * channels
+            rgb = (pixels[i], pixels[i + 1], pixels[i + 2])
+            if colours is None or rgb in counts:
+                counts[rgb] = counts.get(rgb, 0) + 1
+    return counts
+
+
+class DesktopCase(unittest.TestCase):
+    """Tests that share one private desktop, torn down after the class (or a failed setup)."""
+
+    @classmethod
+    def open_desktop(cls, desktop=None, **kwargs):
+        """Starts `desktop` (by default one with the built bundle) as `cls.desktop`."""
+        cls.desktop = desktop or PrivateDesktop(bundles=[BUNDLE], **kwargs)
+        cls.desktop.__enter__()
+        cls.addClassCleanup(cls.desktop.__exit__, None, None, None)
+        return cls.desktop
+
+    @classmethod
+    def select_engine(cls):
+        """Makes the program the global engine and lets it settle; raises if it cannot."""
+        if not cls.desktop.select_engine():
+            raise RuntimeError("the engine could not be selected: " + cls.desktop.engine_log())
+        time.sleep(0.3)
 
 
 def write_settings(text):

@@ -14,62 +14,29 @@ import sys
 import time
 import unittest
 
-import gi
+from kvdesktop import (BUNDLE, DesktopCase, PrivateDesktop, keys, pixel, pump, read_text,
+                       windows_when, write_settings, xdotool)
+from kvdesktop import program_windows as panels
+from kvdesktop import window_geometry as geometry
 
-gi.require_version("GdkPixbuf", "2.0")
-from gi.repository import GdkPixbuf  # noqa: E402
-
-from kvdesktop import TESTS_DIR, PrivateDesktop, pump, write_settings, xdotool  # noqa: E402
-from kvdesktop import program_windows as panels  # noqa: E402
-from kvdesktop import window_geometry as geometry  # noqa: E402
-
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 CQKV = os.path.join(os.path.dirname(os.path.abspath(BUNDLE)), "tools", "cqkv", "cqkv")
 SCREEN = (1280, 800)
 KEYBOARD = (720, 350)
 # The light preset "霧白", whose panel corners show black on a screen without a compositor when
 # they are left clear.
-LIGHT_THEME = 2
-LIGHT_SETTINGS = f"[Integer]\nThemePreset={LIGHT_THEME}\n"
+LIGHT_SETTINGS = "[Integer]\nThemePreset=2\n"
 ROW_HEIGHT = 34
 PAGE = 10
 WAYLAND_LOOKING_SESSION = {"GTK_IM_MODULE": "ibus", "GDK_BACKEND": "wayland",
                            "WAYLAND_DISPLAY": "wayland-kv-none"}
-
-
-
+# The applications are X11 clients, as XWayland's are.
+X11_APPLICATION = {"GDK_BACKEND": None, "WAYLAND_DISPLAY": None}
 
 
 def keyboard():
     """The on-screen keyboard's geometry, or None while it is not shown."""
     shown = [g for g in panels() if g[2] >= 500]
     return shown[0] if shown else None
-
-
-def pixel(png, x, y):
-    pixbuf = GdkPixbuf.Pixbuf.new_from_file(png)
-    i = y * pixbuf.get_rowstride() + x * pixbuf.get_n_channels()
-    data = pixbuf.get_pixels()
-    return data[i], data[i + 1], data[i + 2]
-
-
-
-def start_application(desktop, title, text_file):
-    """A GTK text view titled `title` that writes its text to `text_file`; its X window."""
-    # The applications are X11 clients, as XWayland's are.
-    environment = {k: v for k, v in os.environ.items()
-                   if k not in ("GDK_BACKEND", "WAYLAND_DISPLAY")}
-    app = desktop.spawn(
-        ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), text_file, title],
-        env=environment, stdout=subprocess.PIPE, text=True)
-    if app.stdout.readline().strip() != "ready":
-        raise RuntimeError("the GTK application did not start")
-    windows = []
-    deadline = time.monotonic() + 10
-    while not windows and time.monotonic() < deadline:
-        windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
-        time.sleep(0.05)
-    return windows[0]
 
 
 def screen_composites():
@@ -86,61 +53,29 @@ def candidates(code):
     return out.stdout.split()
 
 
-class PanelsUnderAWindowManager(unittest.TestCase):
+def corners(x, y, w, h):
+    return ((x, y), (x + w - 1, y), (x, y + h - 1), (x + w - 1, y + h - 1))
+
+
+class PanelsUnderAWindowManager(DesktopCase):
     @classmethod
     def setUpClass(cls):
         # The daemon hands its environment to the engine, as a desktop session's does.
-        cls.desktop = PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1],
-                                     environment=WAYLAND_LOOKING_SESSION)
-        cls.desktop.__enter__()
-        try:
-            write_settings(LIGHT_SETTINGS)
-            cls._start_window_manager()
-            cls.text_file = os.path.join(cls.desktop.folder, "text.txt")
-            cls.window = start_application(cls.desktop, "kv-text-app", cls.text_file)
-            cls.other_window = start_application(cls.desktop, "kv-other-app",
-                                                 cls.text_file + ".other")
-            cls.activate(cls.window)
-            if not cls.desktop.select_engine():
-                raise RuntimeError("the engine could not be selected")
-            time.sleep(0.3)
-        except BaseException:
-            cls.desktop.__exit__(None, None, None)
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
-    @classmethod
-    def _start_window_manager(cls):
-        # Without XMODIFIERS: an openbox that speaks XIM to the daemon hangs once it goes away.
-        environment = {k: v for k, v in os.environ.items()
-                       if k not in ("XMODIFIERS", "GDK_BACKEND", "WAYLAND_DISPLAY")}
-        cls.desktop.spawn(["openbox", "--sm-disable"], env=environment,
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        running = lambda: subprocess.run(  # noqa: E731
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
-            text=True).stdout.find("window id") >= 0
-        if not pump(running, timeout=10):
-            raise RuntimeError("openbox did not start")
+        cls.open_desktop(width=SCREEN[0], height=SCREEN[1], window_manager=True,
+                         environment=WAYLAND_LOOKING_SESSION)
+        write_settings(LIGHT_SETTINGS)
+        cls.app = cls.desktop.text_app(environment=X11_APPLICATION)
+        cls.other = cls.desktop.text_app("kv-other-app", environment=X11_APPLICATION)
+        cls.activate(cls.app.window)
+        cls.select_engine()
 
     @staticmethod
     def activate(window):
         xdotool("windowactivate", "--sync", window)
         time.sleep(0.3)
 
-    # -- helpers -------------------------------------------------------------------------------
     def text(self):
-        try:
-            with open(self.text_file, encoding="utf-8") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
-
-    def keys(self, *names):
-        xdotool("key", "--delay", "40", *names)
-        time.sleep(0.3)
+        return self.app.text()
 
     def drag(self, start, end, button="1"):
         xdotool("mousemove", "--sync", str(start[0]), str(start[1]))
@@ -156,14 +91,15 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         time.sleep(0.4)
 
     def clear(self):
-        self.activate(self.window)
-        self.keys("Escape", "ctrl+a", "BackSpace")
+        self.activate(self.app.window)
+        keys("Escape", "ctrl+a", "BackSpace")
 
     def list_of(self, *code):
-        self.keys(*code, "space")
-        self.assertTrue(pump(lambda: any(g[3] > 300 and g[2] < 500 for g in panels()), 5),
-                        self.desktop.engine_log())
-        return [g for g in panels() if g[3] > 300 and g[2] < 500][0]
+        keys(*code, "space")
+        found = windows_when(lambda found: any(g[3] > 300 and g[2] < 500 for g in found), 5)
+        found = [g for g in found if g[3] > 300 and g[2] < 500]
+        self.assertTrue(found, self.desktop.engine_log())
+        return found[0]
 
     def engine_pid(self):
         """The engine process this desktop's daemon started, if one runs."""
@@ -179,22 +115,20 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         if pid is not None:
             os.kill(pid, signal.SIGKILL)
             pump(lambda: self.engine_pid() is None, timeout=5)
-        self.activate(self.window)
-        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        self.activate(self.app.window)
+        self.select_engine()
         self.assertTrue(pump(lambda: self.engine_pid() not in (None, pid), timeout=5))
-        time.sleep(0.3)
 
     # -- the candidate list ----------------------------------------------------------------------
     def test_1_square_corners_on_a_screen_without_compositor(self):
         self.clear()
         x, y, w, h = self.list_of("a")
         shot = self.desktop.screenshot(os.path.join(self.desktop.folder, "light-panel.png"))
-        corners = [pixel(shot, px, py) for px, py in
-                   ((x, y), (x + w - 1, y), (x, y + h - 1), (x + w - 1, y + h - 1))]
+        shown = [pixel(shot, *corner) for corner in corners(x, y, w, h)]
         # The border runs round a square panel: every corner shows it, none is black.
-        self.assertNotIn((0, 0, 0), corners, shot)
-        self.assertEqual(len(set(corners)), 1, corners)
-        self.keys("Escape")
+        self.assertNotIn((0, 0, 0), shown, shot)
+        self.assertEqual(len(set(shown)), 1, shown)
+        keys("Escape")
 
     def test_2_the_wheel_and_the_slider_page_the_list(self):
         listed = candidates("a?")
@@ -206,7 +140,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
         xdotool("click", "5")
         time.sleep(0.3)
-        self.keys("1")
+        keys("1")
         self.assertTrue(pump(lambda: self.text() == listed[PAGE], 3), (self.text(), listed))
         xdotool("mousemove", "0", "0")
 
@@ -217,7 +151,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         slider_x = x + w - 13
         top, bottom = y + h - 9 - (PAGE * ROW_HEIGHT - 8), y + h - 9
         self.drag((slider_x, top + 8), (slider_x, bottom - 2))
-        self.keys("1")
+        keys("1")
         self.assertTrue(pump(lambda: self.text() == listed[last_page], 3), (self.text(), listed))
 
     # -- the on-screen keyboard ------------------------------------------------------------------
@@ -227,7 +161,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
             with self.subTest(attempt=attempt):
                 self.fresh_engine()
                 self.clear()
-                self.keys("c", "q", "k", "e", "y", "space")
+                keys("c", "q", "k", "e", "y", "space")
                 self.assertTrue(pump(lambda: keyboard() is not None, 5), self.desktop.engine_log())
                 time.sleep(0.5)  # late configure events from the window manager have arrived
                 kx, ky, kw, kh = keyboard()
@@ -239,16 +173,16 @@ class PanelsUnderAWindowManager(unittest.TestCase):
                 self.assertTrue(pump(lambda: keyboard() == moved, 3), (keyboard(), moved))
 
                 # Another application takes the focus: hidden; back and a key: where it was left.
-                self.activate(self.other_window)
+                self.activate(self.other.window)
                 self.assertTrue(pump(lambda: keyboard() is None, 3), keyboard())
-                self.activate(self.window)
-                self.keys("a", "Escape")
+                self.activate(self.app.window)
+                keys("a", "Escape")
                 self.assertTrue(pump(lambda: keyboard() == moved, 3), (keyboard(), moved))
 
     def test_4_the_keyboard_resizes_by_its_grip_and_by_the_window_manager(self):
         self.clear()
         if keyboard() is None:
-            self.keys("c", "q", "k", "e", "y", "space")
+            keys("c", "q", "k", "e", "y", "space")
         self.assertTrue(pump(lambda: keyboard() is not None, 5), self.desktop.engine_log())
         kx, ky, kw, kh = keyboard()
         shot = self.desktop.screenshot(os.path.join(self.desktop.folder, "keyboard.png"))
@@ -262,7 +196,7 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         self.assertTrue(pump(lambda: keyboard() == grown, 3), (keyboard(), grown))
 
         # The backspace control ends left of the grip: its corner deletes, and resizes nothing.
-        self.keys("a", "space", "1")
+        keys("a", "space", "1")
         self.assertTrue(pump(lambda: self.text() == "日", 3), self.text())
         kx, ky, kw, kh = keyboard()
         xdotool("mousemove", "--sync", str(kx + kw - 27), str(ky + kh - 11))
@@ -278,35 +212,26 @@ class PanelsUnderAWindowManager(unittest.TestCase):
         xdotool("windowsize", "--sync", window, str(kw + 100), str(kh))
         widened = (kx - 100, ky, kw + 100, kh)
         self.assertTrue(pump(lambda: keyboard() == widened, 3), (keyboard(), widened))
-        self.keys("a", "Escape")
-        self.activate(self.other_window)
-        self.activate(self.window)
-        self.keys("a", "Escape")
+        keys("a", "Escape")
+        self.activate(self.other.window)
+        self.activate(self.app.window)
+        keys("a", "Escape")
         self.assertTrue(pump(lambda: keyboard() == widened, 3), (keyboard(), widened))
         self.desktop.screenshot(os.path.join(self.desktop.folder, "keyboard-widened.png"))
-        self.keys("c", "q", "k", "e", "y", "space")
+        keys("c", "q", "k", "e", "y", "space")
         self.assertTrue(pump(lambda: keyboard() is None, 3))
 
     # -- the words window ----------------------------------------------------------------------
     def test_5_the_words_window_takes_keys_directly(self):
         self.clear()
-        self.keys("c", "q", "a", "d", "d", "space")
-        found = []
-        self.assertTrue(pump(lambda: found.extend(xdotool("search", "--onlyvisible", "--name",
-                                                          "自建詞組")) or found, 5),
-                        self.desktop.engine_log())
-        self.activate(found[0])
-        self.keys("a", "b", "Tab", "x", "y", "Return")
+        keys("c", "q", "a", "d", "d", "space")
+        found = windows_when(bool, 5, name="自建詞組")
+        self.assertTrue(found, self.desktop.engine_log())
+        self.activate(xdotool("search", "--onlyvisible", "--name", "自建詞組")[0])
+        keys("a", "b", "Tab", "x", "y", "Return")
         words = os.path.join(os.environ["XDG_DATA_HOME"], "CQ_Input_KV", "CQ_Input_KV_User.txt")
-
-        def written():
-            try:
-                with open(words, encoding="utf-8") as f:
-                    return f.read()
-            except FileNotFoundError:
-                return ""
-        self.assertTrue(pump(lambda: written().endswith("\n"), 5), written())
-        self.assertEqual(written(), "ab xy\n")
+        self.assertTrue(pump(lambda: read_text(words).endswith("\n"), 5), read_text(words))
+        self.assertEqual(read_text(words), "ab xy\n")
 
 
 class ACompositedScreen(unittest.TestCase):
@@ -317,21 +242,19 @@ class ACompositedScreen(unittest.TestCase):
             write_settings(LIGHT_SETTINGS)
             desktop.spawn(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.assertTrue(pump(screen_composites, timeout=10))
-            window = start_application(desktop, "kv-text-app",
-                                       os.path.join(desktop.folder, "text.txt"))
-            xdotool("windowfocus", "--sync", window)
+            xdotool("windowfocus", "--sync", desktop.text_app().window)
             time.sleep(0.3)
             self.assertTrue(desktop.select_engine(), desktop.engine_log())
-            xdotool("key", "--delay", "40", "a", "space")
-            self.assertTrue(pump(lambda: any(g[3] > 300 for g in panels()), 5),
-                            desktop.engine_log())
+            keys("a", "space")
+            found = windows_when(lambda found: any(g[3] > 300 for g in found), 5)
+            self.assertTrue(any(g[3] > 300 for g in found), desktop.engine_log())
             time.sleep(0.3)
             x, y, w, h = [g for g in panels() if g[3] > 300][0]
             shot = desktop.screenshot(os.path.join(desktop.folder, "composited.png"))
             # The corner pixels lie outside the curve: the text view's white shows there, while
             # the edges between them are the panel's border.
             border = pixel(shot, x + w // 2, y)
-            for corner in ((x, y), (x + w - 1, y), (x, y + h - 1), (x + w - 1, y + h - 1)):
+            for corner in corners(x, y, w, h):
                 self.assertNotIn(pixel(shot, *corner), ((0, 0, 0), border), (corner, shot))
             self.assertEqual(pixel(shot, x, y), (255, 255, 255), shot)
 
