@@ -19,25 +19,18 @@ std::vector<std::string> VisibleTexts(const KVCandidateWindow& window) {
 
 TEST_F(CandidatePagingTest, SecondPageOfTwentyThreeShowsCandidatesTenToNineteen) {
     std::vector<std::string> list;
-    list.reserve(23);
     for (int i = 0; i < 23; ++i) {
         list.push_back("c" + std::to_string(i));
     }
     show(list, 12);
-    EXPECT_TRUE(window->panel().isVisible());
     EXPECT_EQ(window->pageLabel().text, "2/3");
     EXPECT_EQ(window->pageStart(), 10);
-    EXPECT_EQ(window->selectedIndex(), 12);
     EXPECT_EQ(VisibleTexts(*window), (std::vector<std::string>{"c10", "c11", "c12", "c13", "c14",
                                                                "c15", "c16", "c17", "c18", "c19"}));
-    EXPECT_EQ(window->number(0).text, "1");
-    EXPECT_EQ(window->number(9).text, "0");
     for (std::size_t r = 0; r < 10; ++r) {
         EXPECT_TRUE(window->rowButton(r).enabled) << r;
         EXPECT_EQ(window->row(r).layer.backgroundColor.alpha, r == 2 ? 1 : 0) << r;
     }
-    EXPECT_FALSE(window->pageSlider().hidden);
-    EXPECT_EQ(window->pageSlider().maxValue, 2);
     EXPECT_EQ(window->pageSlider().integerValue(), 1);
 }
 
@@ -51,7 +44,6 @@ TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
     EXPECT_EQ(window->pageStart(), 10);
     EXPECT_EQ(window->pageLabel().text, "2/3");
     EXPECT_EQ(window->row(9).layer.backgroundColor.alpha, 1);
-    EXPECT_EQ(window->row(2).layer.backgroundColor.alpha, 0);
     EXPECT_EQ(window->panel().frame().width(), 348);
 
     window->selectIndex(20);
@@ -63,10 +55,7 @@ TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
         EXPECT_TRUE(window->number(r).hidden) << r;
         EXPECT_TRUE(window->text(r).hidden) << r;
         EXPECT_FALSE(window->rowButton(r).enabled) << r;
-        EXPECT_EQ(window->text(r).text, "") << r;
     }
-    EXPECT_FALSE(window->text(2).hidden);
-    EXPECT_TRUE(window->rowButton(2).enabled);
 }
 
 TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheListAndLaterOnesOutsideIgnored) {
@@ -86,21 +75,6 @@ TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheListAndLaterOnesOutside
     window->selectIndex(-1);
     EXPECT_EQ(window->selectedIndex(), 12);
     EXPECT_EQ(window->pageStart(), 10);
-}
-
-TEST_F(CandidatePagingTest, EmptyListShowsTenEmptyRowsOnPageOne) {
-    show({}, 5);
-    EXPECT_EQ(window->selectedIndex(), 0);
-    EXPECT_EQ(window->pageStart(), 0);
-    EXPECT_EQ(window->pageLabel().text, "1/1");
-    EXPECT_TRUE(window->pageSlider().hidden);
-    for (std::size_t r = 0; r < 10; ++r) {
-        EXPECT_FALSE(window->row(r).hidden) << r;
-        EXPECT_TRUE(window->text(r).hidden) << r;
-        EXPECT_TRUE(window->number(r).hidden) << r;
-        EXPECT_FALSE(window->rowButton(r).enabled) << r;
-        EXPECT_EQ(window->row(r).layer.backgroundColor.alpha, 0) << r;
-    }
 }
 
 TEST_F(CandidatePagingTest, SelectionKeysLabelTheRowsAndShortKeysFallBackToDigits) {
@@ -136,9 +110,8 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
         return list;
     };
     window->showCandidates(Candidates(23), "asdfghjkl:", 12, false, false, kAnchor, "水");
-    KVShownList shown = window->shownList();
+    const KVShownList shown = window->shownList();
     EXPECT_EQ(shown, drawn());
-    EXPECT_EQ(shown.rows.front(), "候0");
     EXPECT_EQ(shown.labels.back(), ":");
     EXPECT_EQ(shown.highlight, 2u);
     EXPECT_EQ(shown.pageLabel, "2/3");
@@ -146,21 +119,24 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
 
     // The last, short page; then the wheel turns back a page and the highlight goes with it.
     window->selectIndex(21);
-    shown = window->shownList();
-    EXPECT_EQ(shown, drawn());
-    EXPECT_EQ(shown.rows, (std::vector<std::string>{"候0", "候1", "候2"}));
-    EXPECT_EQ(shown.labels, (std::vector<std::string>{"a", "s", "d"}));
-    EXPECT_EQ(shown.highlight, 1u);
+    EXPECT_EQ(window->shownList(), drawn());
+    EXPECT_EQ(window->shownList().rows.size(), 3u);
+    EXPECT_EQ(window->shownList().highlight, 1u);
     window->scrollWheel(-1);
     EXPECT_EQ(window->shownList(), drawn());
     EXPECT_EQ(window->shownList().pageLabel, "2/3");
     EXPECT_EQ(window->shownList().highlight, 0u);
 
-    // An empty list is still a list on screen, with no rows and no highlight.
-    window->showCandidates({}, "1234567890", 0, false, false, kAnchor, "日");
+    // An empty list is still a list on screen, page 1/1 with ten empty rows and no highlight.
+    window->showCandidates({}, "1234567890", 5, false, false, kAnchor, "日");
     EXPECT_EQ(window->shownList(), drawn());
     EXPECT_TRUE(window->shownList().visible);
-    EXPECT_EQ(window->shownList().highlight, std::nullopt);
+    EXPECT_EQ(window->shownList().pageLabel, "1/1");
+    EXPECT_TRUE(window->pageSlider().hidden);
+    for (std::size_t r = 0; r < 10; ++r) {
+        EXPECT_FALSE(window->row(r).hidden || window->rowButton(r).enabled) << r;
+        EXPECT_TRUE(window->number(r).hidden) << r;
+    }
 
     // The toolbar alone, or nothing shown, is no list and keeps no reading of one.
     window->showToolbarAtAnchorRect(kAnchor, false, false, false);
@@ -168,27 +144,6 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
     show(Candidates(3));
     window->hide();
     EXPECT_EQ(window->shownList(), KVShownList());
-}
-
-TEST_F(CandidatePagingTest, SliderMovesToThePageUnderThePress) {
-    window->setDelegate(delegate);
-    show(Candidates(23), 12);
-    const Slider& slider = window->pageSlider();
-    const Point bottom{slider.frame.midX(), slider.frame.minY() + 1};
-    const Point top{slider.frame.midX(), slider.frame.maxY() - 1};
-
-    EXPECT_FALSE(click(bottom));
-    EXPECT_EQ(window->pageStart(), 20);
-    EXPECT_EQ(window->selectedIndex(), 20);
-    EXPECT_EQ(window->pageLabel().text, "3/3");
-    EXPECT_EQ(slider.integerValue(), 0);
-    EXPECT_TRUE(window->text(2).text == "候2" && window->text(3).hidden);
-
-    EXPECT_FALSE(click(top));
-    EXPECT_EQ(window->pageStart(), 0);
-    EXPECT_EQ(window->selectedIndex(), 0);
-    EXPECT_EQ(window->pageLabel().text, "1/3");
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"move 20", "move 0"}));
 }
 
 TEST_F(CandidatePagingTest, SliderAtTheBottomOfTwentyOneSelectsTheLastCandidate) {
@@ -215,7 +170,8 @@ TEST_F(CandidatePagingTest, DraggingTheKnobAndTurningTheWheelPageTheList) {
                      slider.frame.minY() + 8 + share * (slider.frame.height() - 16)};
     };
 
-    // The knob follows the drag, page by page, and stops following once the button is up.
+    // A press moves to the page under it; the knob follows the drag, page by page, and stops
+    // following once the button is up.
     EXPECT_FALSE(click(along(1)));
     content.mouseDragged(along(1.2));  // past the top: still the first page, nothing to tell
     content.mouseDragged(along(0.5));
@@ -267,26 +223,12 @@ TEST_F(CandidatePagingTest, HideClearsTheListButKeepsTheWindow) {
     EXPECT_EQ(window->selectedIndex(), 0);
 }
 
-TEST_F(CandidatePagingTest, ThePanelIsOneProcessWideWindow) {
-    KVCandidateWindow& first = KVCandidatePanel();
-    EXPECT_EQ(&first, &KVCandidatePanel());
-    EXPECT_FALSE(first.panel().isVisible());
-    EXPECT_EQ(first.panel().level, Panel::Level::Status);
-}
-
 TEST(CandidatePageRules, PagesWrapAndSelectionKeysPickRows) {
-    EXPECT_EQ(PageStartOf(0), 0);
-    EXPECT_EQ(PageStartOf(19), 10);
-    EXPECT_EQ(PageCount(0), 1);
-    EXPECT_EQ(PageCount(10), 1);
-    EXPECT_EQ(PageCount(23), 3);
-    EXPECT_EQ(RowsOnPage(23, 20), 3);
-    EXPECT_EQ(RowsOnPage(23, 30), 0);
+    // Rules the window's tests do not reach: wrapping, and keys that pick no row.
     EXPECT_EQ(TurnPage(23, 20, 1), 0);   // from the last page to the first
     EXPECT_EQ(TurnPage(23, 0, -1), 20);  // and back
     EXPECT_EQ(TurnPage(10, 0, 1), 0);    // one page turns onto itself
     EXPECT_EQ(TurnPage(0, 0, -1), 0);
-    EXPECT_EQ(SelectionRow("1", false), 0);
     EXPECT_EQ(SelectionRow("0", false), 9);
     EXPECT_EQ(SelectionRow("a", false), std::nullopt);
     EXPECT_EQ(SelectionRow("a", true), 0);

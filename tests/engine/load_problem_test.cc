@@ -89,15 +89,12 @@ TEST_F(UserDictionaryProblem, NamesTheLineAndTheReason) {
 }
 
 TEST_F(UserDictionaryProblem, PhrasesHaveASaneLengthAndNoNul) {
-    const auto repeated = [](std::size_t n) {
-        std::string text;
-        for (std::size_t i = 0; i < n; ++i) {
-            text += "字";
-        }
-        return text;
-    };
-    EXPECT_EQ(Check("ab " + repeated(1000) + "\n"), "ok");
-    EXPECT_EQ(Check("ab 朋\nab " + repeated(1001) + "\n"),
+    std::string thousand;
+    for (int i = 0; i < 1000; ++i) {
+        thousand += "字";
+    }
+    EXPECT_EQ(Check("ab " + thousand + "\n"), "ok");
+    EXPECT_EQ(Check("ab 朋\nab " + thousand + "字\n"),
               "line 2: the phrase is 1001 characters long, more than 1000");
     EXPECT_EQ(Check(std::string("ab 朋\0友\n", 11)), "line 1: the phrase holds a NUL byte");
 }
@@ -117,9 +114,7 @@ TEST_F(UserDictionaryProblem, AFolderThatCannotBeReadIsNotCalledMissing) {
     std::filesystem::create_symlink("loop", dir.path() / "loop");
     EXPECT_EQ(Shown(table.loadUserDictionary(dir.path() / "loop" / "user.txt"), table),
               "line 0: the file cannot be opened: Too many levels of symbolic links");
-    EXPECT_EQ(unreadableFileProblem(dir.path() / "loop" / "user.txt").reason,
-              "the file cannot be read: Too many levels of symbolic links");
-    EXPECT_EQ(table.lookup("ab"), (Strings{"明", "朋"}));
+    EXPECT_EQ(table.lookup("ab"), (Strings{"明", "朋"})) << "the phrases loaded before stay";
 }
 
 TEST_F(UserDictionaryProblem, CountsCrLfAndCrLinesAsAnEditorDoes) {
