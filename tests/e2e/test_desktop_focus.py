@@ -3,22 +3,15 @@
 into and switched between, focus moved to nothing, applications closed, and the desktop at
 scale 2. Where the program's windows are is read from the screen."""
 
-import os
 import sys
 import time
 import unittest
 
-from kvdesktop import PrivateDesktop, program_windows, pump, write_settings, xdotool
+from kvdesktop import (BUNDLE, DesktopCase, PrivateDesktop, keys, program_windows, pump,
+                       windows_when, write_settings, xdotool)
 
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 # The toolbar alone is a strip this high; the list is far taller.
 TOOLBAR_HEIGHT = 48
-
-
-
-def keys(*names):
-    xdotool("key", "--delay", "40", *names)
-    time.sleep(0.3)
 
 
 def inside(window, box, margin=0):
@@ -27,70 +20,53 @@ def inside(window, box, margin=0):
     return x - margin <= window[0] < x + w + margin and y - margin <= window[1] < y + h + margin
 
 
-class FocusOnADesktop(unittest.TestCase):
+class FocusOnADesktop(DesktopCase):
     """Two applications and a window manager; the toolbar follows the caret (mode 1), so where
     it is shows which field the program thinks has focus."""
 
     @classmethod
     def setUpClass(cls):
-        cls.desktop = PrivateDesktop(bundles=[BUNDLE], window_manager=True)
-        cls.desktop.__enter__()
-        try:
-            write_settings("[Integer]\nToolbarFollowMode=1\n")
-            cls.one = cls.desktop.text_app("app-one", (100, 100))
-            cls.two = cls.desktop.text_app("app-two", (100, 450))
-            cls.one.click()
-            if not cls.desktop.select_engine():
-                raise RuntimeError("the engine could not be selected")
-            time.sleep(0.3)
-        except BaseException:
-            cls.desktop.__exit__(None, None, None)
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
-    def shown(self, condition, timeout=3):
-        pump(lambda: condition(program_windows()), timeout)
-        return program_windows()
+        cls.open_desktop(window_manager=True)
+        write_settings("[Integer]\nToolbarFollowMode=1\n")
+        cls.one = cls.desktop.text_app("app-one", (100, 100))
+        cls.two = cls.desktop.text_app("app-two", (100, 450))
+        cls.one.click()
+        cls.select_engine()
 
     def toolbar_at(self, app):
         """Waits for the toolbar alone just below the first line of `app`'s text."""
         x, y, w, _ = app.geometry()
         below_first_line = (x - 5, y, w, 80)
-        return self.shown(lambda found: len(found) == 1 and found[0][3] <= TOOLBAR_HEIGHT
-                          and inside(found[0], below_first_line))
+        return windows_when(lambda found: len(found) == 1 and found[0][3] <= TOOLBAR_HEIGHT
+                            and inside(found[0], below_first_line))
 
     def test_1_a_click_in_the_text_ends_the_composition(self):
         self.one.click()
         keys("a", "space", "2")
-        self.assertTrue(pump(lambda: self.one.text() == "曰", 5), self.one.text())
+        self.assertTrue(self.one.wait_for_text("曰"), self.one.text())
         keys("a", "b", "space")
-        found = self.shown(lambda found: found and found[-1][3] > 200)
+        found = windows_when(lambda found: found and found[-1][3] > 200)
         self.assertTrue(found and found[-1][3] > 200, found)
         # A click before the committed character: GTK resets the context. The code, its list
         # and the marked text are gone; nothing was inserted; the toolbar stays.
         self.one.click(3, 8)
         found = self.toolbar_at(self.one)
-        self.assertEqual(len(found), 1, found)
-        self.assertLessEqual(found[0][3], TOOLBAR_HEIGHT, found)
+        self.assertTrue(len(found) == 1 and found[0][3] <= TOOLBAR_HEIGHT, found)
         self.assertEqual(self.one.text(), "曰")
         # The next code starts afresh at the new place.
         keys("a", "space", "2")
-        self.assertTrue(pump(lambda: self.one.text() == "曰曰", 5), self.one.text())
+        self.assertTrue(self.one.wait_for_text("曰曰"), self.one.text())
 
     def test_2_focus_moves_between_applications_and_to_nothing(self):
         self.two.click()
         found = self.toolbar_at(self.two)
-        self.assertEqual(len(found), 1, found)
-        self.assertTrue(inside(found[0], self.two.geometry()), (found, self.two.geometry()))
+        self.assertTrue(len(found) == 1 and inside(found[0], self.two.geometry()), found)
         # A click on the empty desktop: no field has focus, IBus focuses its own context, and
         # nothing of the program stays on screen.
         xdotool("mousemove", "--sync", "1200", "780")
         xdotool("click", "1")
-        self.assertEqual(self.shown(lambda found: not found), [])
-        time.sleep(0.5)
+        windows_when(lambda found: not found)
+        time.sleep(0.5)  # and it stays away
         self.assertEqual(program_windows(), [])
         self.one.click()
         found = self.toolbar_at(self.one)
@@ -105,7 +81,7 @@ class FocusOnADesktop(unittest.TestCase):
         three.click()
         keys("a", "b", "space")
         box = three.geometry()
-        found = self.shown(lambda found: found and found[-1][3] > 200)
+        found = windows_when(lambda found: found and found[-1][3] > 200)
         self.assertTrue(found and inside(found[-1], box), (found, box))
         three.close()
         # Nothing of the program is left where the application was; whatever is shown is the
@@ -133,10 +109,9 @@ class PlacedAtScale1(unittest.TestCase):
             self.assertTrue(desktop.select_engine(), desktop.engine_log())
             time.sleep(0.3)
             keys("a", "b", "space")
-            self.assertTrue(pump(lambda: program_windows()
-                                 and program_windows()[-1][3] > 200 * scale, 5),
-                            program_windows())
-            x, y, _, _ = program_windows()[-1]
+            found = windows_when(lambda found: found and found[-1][3] > 200 * scale, 5)
+            self.assertTrue(found and found[-1][3] > 200 * scale, found)
+            x, y, _, _ = found[-1]
             app_x, app_y, _, _ = app.geometry()
             # The caret after the two-character reading is near the window's top-left corner;
             # the list's top is a line and a gap below it, its left edge at the reading's end.
