@@ -6,9 +6,8 @@ an engine blocked in open() or eating memory fails the test instead of hanging i
 import os
 import unittest
 
-from kvdesktop import GLib, IBus, PrivateDesktop, key_of, pump
+from kvdesktop import DesktopCase, GLib, IBus, key_of, pump
 
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 ANSWER_SECONDS = 5
 
 
@@ -45,20 +44,19 @@ def answered(client, name):
     return bool(answers) and answers[0] is not None
 
 
-class HostileFilesCase(unittest.TestCase):
-    """One desktop per class: libibus keeps one bus per process."""
+class HostileFilesCase(DesktopCase):
+    """One desktop per class: libibus keeps one bus per process. `put(path)` makes the hostile
+    thing at the phrase file's and the settings' paths before the engine starts."""
 
-    def start(self, prepare):
-        self.desktop = PrivateDesktop(bundles=[BUNDLE])
-        self.desktop.__enter__()
-        self.addCleanup(self.desktop.__exit__, None, None, None)
-        prepare()
-        self.client = self.desktop.client()
-        self.addCleanup(self.client.destroy)
-        self.client.focus_in()
-        self.client.cursor_at(200, 300)
-        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
-        pump(timeout=0.2)
+    @classmethod
+    def setUpClass(cls):
+        cls.open_desktop()
+        cls.put(make_parent(phrase_file()))
+        cls.put(make_parent(settings_file()))
+        cls.client = cls.desktop.client()
+        cls.client.focus_in()
+        cls.client.cursor_at(200, 300)
+        cls.select_engine()
 
     def types(self, keys):
         for key in keys:
@@ -70,28 +68,26 @@ class HostileFilesCase(unittest.TestCase):
         self.assertTrue(self.client.wait_for_preedit("日"), self.desktop.engine_log())
         self.types(["Escape"])
 
-    def open_words_window(self):
+    def assert_refused_and_typing(self):
+        self.assert_still_typing()
         # The typed command "cqadd" opens the words window, which lists the phrase file.
         self.types(["c", "q", "a", "d", "d", "space"])
         pump(timeout=0.5)
+        self.assert_still_typing()
+        log = self.desktop.engine_log()
+        self.assertIn("refused the user dictionary " + phrase_file() +
+                      ": the path is not a regular file", log)
+        self.assertIn("the settings file " + settings_file() + " is refused", log)
 
 
 class FifosWhereFilesShouldBe(HostileFilesCase):
-    def test_fifos_as_phrases_and_settings_never_block_a_key(self):
-        def prepare():
-            os.mkfifo(make_parent(phrase_file()))
-            os.mkfifo(make_parent(settings_file()))
+    put = staticmethod(os.mkfifo)
 
-        self.start(prepare)
+    def test_fifos_as_phrases_and_settings_never_block_a_key(self):
         # Before, the settings FIFO blocked the first key, and the phrase FIFO every key once
         # the words window opened.
-        self.assert_still_typing()
-        self.open_words_window()
-        self.assert_still_typing()
-        log = self.desktop.engine_log()
-        self.assertIn("is refused: the path is not a regular file", log)
-        self.assertIn("refused the user dictionary " + phrase_file() +
-                      ": the path is not a regular file", log)
+        self.assert_refused_and_typing()
+        self.assertIn("is refused: the path is not a regular file", self.desktop.engine_log())
 
         # A hostile line in its place: the log gets neither its raw bytes nor its megabytes.
         os.remove(phrase_file())
@@ -103,9 +99,8 @@ class FifosWhereFilesShouldBe(HostileFilesCase):
                         self.desktop.engine_log())
         with open(self.desktop.log_path, "rb") as f:
             raw = f.read()
-        self.assertNotIn(b"\x1b", raw)
-        self.assertNotIn(b"\x00", raw)
-        self.assertNotIn(b"\x07", raw)
+        for control in (b"\x1b", b"\x00", b"\x07"):
+            self.assertNotIn(control, raw)
         self.assertLess(len(raw), 4096)
         self.assertIn(b'the code "a\\x1B]0;owned\\x07\\x00qqq', raw)
         self.assertIn(b'qq"... (10485772 bytes) is not 1 to 6 bytes long', raw)
@@ -113,21 +108,14 @@ class FifosWhereFilesShouldBe(HostileFilesCase):
 
 
 class DevicesWhereFilesShouldBe(HostileFilesCase):
-    def test_dev_zero_as_phrases_and_settings_is_refused_not_read(self):
-        def prepare():
-            os.symlink("/dev/zero", make_parent(phrase_file()))
-            os.symlink("/dev/zero", make_parent(settings_file()))
+    @staticmethod
+    def put(path):
+        os.symlink("/dev/zero", path)
 
-        self.start(prepare)
+    def test_dev_zero_as_phrases_and_settings_is_refused_not_read(self):
         # Before, /dev/zero as the phrase file ended the engine with bad_alloc once the words
         # window opened, and as the settings it took 1.2 GB.
-        self.assert_still_typing()
-        self.open_words_window()
-        self.assert_still_typing()
-        log = self.desktop.engine_log()
-        self.assertIn("refused the user dictionary " + phrase_file() +
-                      ": the path is not a regular file", log)
-        self.assertIn("the settings file " + settings_file() + " is refused", log)
+        self.assert_refused_and_typing()
 
 
 if __name__ == "__main__":

@@ -14,13 +14,11 @@ import xml.etree.ElementTree as ET
 
 import gi
 
-import kvdesktop
-from kvdesktop import PrivateDesktop, pump
+from kvdesktop import BUNDLE, PrivateDesktop, pump
 
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio  # noqa: E402
 
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 BUILD = os.path.dirname(os.path.abspath(BUNDLE))
 IME_ENLIST = os.environ.get("KV_IME_ENLIST",
                             os.path.join(BUILD, "tools", "ime-enlist", "ime-enlist"))
@@ -30,8 +28,6 @@ PANEL = "/usr/libexec/ibus-ui-gtk3"
 PANEL_NAME = "org.freedesktop.IBus.Panel"
 LAYOUT = "xkb:us::eng"
 JOURNAL = os.path.exists("/run/systemd/journal/socket")
-BY_HAND = ("choose the input method in the desktop's input source menu (or switch to it with its "
-           "shortcut), or run ime-enlist again\n")
 
 
 class DesktopWithPanel(PrivateDesktop):
@@ -41,7 +37,8 @@ class DesktopWithPanel(PrivateDesktop):
 
     def __init__(self):
         # The engine logs where a user finds it, as it does when nothing names a log file.
-        super().__init__(environment={"GSETTINGS_BACKEND": "keyfile", "CQINPUTKV_LOG": ""})
+        super().__init__(environment={"GSETTINGS_BACKEND": "keyfile", "CQINPUTKV_LOG": ""},
+                         panel=PANEL)
 
     @property
     def state_log(self):
@@ -59,18 +56,7 @@ class DesktopWithPanel(PrivateDesktop):
             return ""
 
     def _start_ibus(self):
-        socket = os.path.join(self.folder, "ibus.sock")
-        self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
-        process = subprocess.Popen(
-            ["ibus-daemon", "--panel=" + PANEL, "--emoji-extension=disable", "--config=disable",
-             "--cache=none", "--address=unix:path=" + socket],
-            stdout=self._ibus_log, stderr=subprocess.STDOUT)
-        self._processes.append(process)
-        os.environ["IBUS_ADDRESS"] = "unix:path=" + socket
-        kvdesktop._wait_for(lambda: os.path.exists(socket), "ibus-daemon")
-        self._bus = kvdesktop.IBus.Bus.new()
-        if not pump(self._bus.is_connected, timeout=10):
-            raise RuntimeError("ibus-daemon does not answer")
+        super()._start_ibus()
         if not pump(lambda: self._bus.name_has_owner(PANEL_NAME), timeout=20):
             raise RuntimeError("the IBus panel did not start")
 
@@ -83,14 +69,11 @@ def setUpModule():
     global desktop
     desktop = DesktopWithPanel()
     desktop.__enter__()
+    unittest.addModuleCleanup(desktop.__exit__, None, None, None)
     # The user's input methods before ime-enlist: the keyboard layout alone.
     settings = Gio.Settings.new("org.freedesktop.ibus.general")
     settings.set_strv("preload-engines", [LAYOUT])
     Gio.Settings.sync()
-
-
-def tearDownModule():
-    desktop.__exit__(None, None, None)
 
 
 def quiet_sanitizer(environment=None):
@@ -195,12 +178,7 @@ class OnAPrivateDaemon(unittest.TestCase):
         self.assertTrue(typed_through_engine(), desktop.engine_log())
 
         # A restarted daemon reads the description again.
-        bus = desktop.bus()
-        events = []
-        handler = bus.connect("connected", lambda *_: events.append("back"))
-        bus.exit(True)
-        self.assertTrue(pump(lambda: events and bus.is_connected(), timeout=20))
-        bus.disconnect(handler)
+        self.assertTrue(desktop.restart_daemon(timeout=20))
         self.assertTrue(pump(engine_known, timeout=5))
 
     def test_bundles_that_provide_no_usable_source(self):
@@ -235,8 +213,7 @@ class SelectingOnADesktop(unittest.TestCase):
         # Unregistered: the run writes the description and restarts the daemon, whose panel
         # comes back and selects the first input method of the user's list on its own.
         desktop.bus().set_global_engine(LAYOUT)
-        restarts = []
-        status, out, err = enlist(BUNDLE, "--select", restarts=restarts)
+        status, out, err = enlist(BUNDLE, "--select")
         self.assertEqual((status, out),
                          (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
         self.assertTrue(pump(lambda: desktop.bus().name_has_owner(PANEL_NAME), timeout=10))
