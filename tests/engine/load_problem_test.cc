@@ -99,15 +99,6 @@ TEST_F(UserDictionaryProblem, PhrasesHaveASaneLengthAndNoNul) {
     EXPECT_EQ(Check(std::string("ab 朋\0友\n", 11)), "line 1: the phrase holds a NUL byte");
 }
 
-TEST_F(UserDictionaryProblem, AQuotedCodeIsEscapedAndCut) {
-    // A log must not receive terminal escapes, a NUL or a code of megabytes (codes are folded).
-    EXPECT_EQ(Check(std::string("a\x1B[2J\0z 字\n", 13)),
-              "line 1: the code \"a\\x1B[2j\\x00z\" is not 1 to 6 bytes long");
-    const std::string shown = Check(std::string(10 << 20, 'a') + " 字\n");
-    EXPECT_EQ(shown, "line 1: the code \"" + std::string(32, 'a') +
-                         "\"... (10485760 bytes) is not 1 to 6 bytes long");
-}
-
 TEST_F(UserDictionaryProblem, AFolderThatCannotBeReadIsNotCalledMissing) {
     ASSERT_TRUE(table.loadUserDictionary(dir.write("user.txt", "ab 朋\n")));
     // Root reads any folder; a loop of links cannot be searched by anyone.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A real small file system for the cases a full disk or a read-only folder decide: a tmpfs of a
-// few pages mounted in a mount namespace of the test's process alone (each test runs in its own
-// process; CI runs as root, which mounting needs). Unmounted at the end.
+// A real small file system for a full disk or a read-only folder: a tmpfs of a few pages in a
+// mount namespace of the test's process alone (CI runs as root, which mounting needs).
 #pragma once
 
 #include <fcntl.h>
