@@ -7,33 +7,6 @@ namespace {
 
 using CandidatePagingTest = CandidateWindowTest;
 
-// The texts of the ten rows as the user sees them ("" for a row with hidden labels).
-std::vector<std::string> VisibleTexts(const KVCandidateWindow& window) {
-    std::vector<std::string> texts;
-    texts.reserve(10);
-    for (std::size_t r = 0; r < 10; ++r) {
-        texts.push_back(window.text(r).hidden ? "" : window.text(r).text);
-    }
-    return texts;
-}
-
-TEST_F(CandidatePagingTest, SecondPageOfTwentyThreeShowsCandidatesTenToNineteen) {
-    std::vector<std::string> list;
-    for (int i = 0; i < 23; ++i) {
-        list.push_back("c" + std::to_string(i));
-    }
-    show(list, 12);
-    EXPECT_EQ(window->pageLabel().text, "2/3");
-    EXPECT_EQ(window->pageStart(), 10);
-    EXPECT_EQ(VisibleTexts(*window), (std::vector<std::string>{"c10", "c11", "c12", "c13", "c14",
-                                                               "c15", "c16", "c17", "c18", "c19"}));
-    for (std::size_t r = 0; r < 10; ++r) {
-        EXPECT_TRUE(window->rowButton(r).enabled) << r;
-        EXPECT_EQ(window->row(r).layer.backgroundColor.alpha, r == 2 ? 1 : 0) << r;
-    }
-    EXPECT_EQ(window->pageSlider().integerValue(), 1);
-}
-
 TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
     std::vector<std::string> list = Candidates(23);
     list[20] = Wide(30);  // only the third page is wide
@@ -73,12 +46,7 @@ TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheListAndLaterOnesOutside
     EXPECT_EQ(window->pageStart(), 10);
 }
 
-TEST_F(CandidatePagingTest, SelectionKeysLabelTheRowsAndShortKeysFallBackToDigits) {
-    window->showCandidates(Candidates(10), "asdfghjkl:", 0, false, false, kAnchor, "");
-    EXPECT_EQ(window->number(0).text, "a");
-    EXPECT_EQ(window->number(4).text, "g");
-    EXPECT_EQ(window->number(9).text, ":");
-
+TEST_F(CandidatePagingTest, ShortSelectionKeysFallBackToDigitsAndKeysAreCharacters) {
     window->showCandidates(Candidates(10), "abc", 0, false, false, kAnchor, "");
     EXPECT_EQ(window->number(0).text, "1");
     EXPECT_EQ(window->number(9).text, "0");
@@ -105,10 +73,17 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
         list.reading = window->shownList().reading;
         return list;
     };
-    window->showCandidates(Candidates(23), "asdfghjkl:", 12, false, false, kAnchor, "水");
+    std::vector<std::string> candidates;
+    for (int i = 0; i < 23; ++i) {
+        candidates.push_back("c" + std::to_string(i));
+    }
+    window->showCandidates(candidates, "asdfghjkl:", 12, false, false, kAnchor, "水");
     const KVShownList shown = window->shownList();
     EXPECT_EQ(shown, drawn());
-    EXPECT_EQ(shown.labels.back(), ":");
+    EXPECT_EQ(shown.rows.front() + shown.rows.back(), "c10c19");
+    EXPECT_EQ(shown.labels.front() + shown.labels.back(), "a:");
+    EXPECT_TRUE(window->rowButton(9).enabled);
+    EXPECT_EQ(window->pageSlider().integerValue(), 1);
     EXPECT_EQ(shown.highlight, 2u);
     EXPECT_EQ(shown.pageLabel, "2/3");
     EXPECT_EQ(shown.reading, "水");
