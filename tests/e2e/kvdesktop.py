@@ -86,6 +86,7 @@ class Client:
         self.properties = {}
         self.lookup_tables = []
         self.auxiliary = ""
+        self.destroyed = False
         self.context.connect("commit-text", self._on_commit)
         self.context.connect("update-preedit-text", self._on_preedit)
         self.context.connect("hide-preedit-text", self._on_hide_preedit)
@@ -195,8 +196,11 @@ class Client:
         return pump(lambda: self.preedit == text, timeout)
 
     def destroy(self):
-        self.context.destroy()
-        pump(timeout=0.05)
+        """Ends the input context; later calls (a test's cleanup) do nothing."""
+        if not self.destroyed:
+            self.destroyed = True
+            self.context.destroy()
+            pump(timeout=0.05)
 
 
 class PrivateDesktop:
@@ -327,8 +331,8 @@ class PrivateDesktop:
         socket = os.path.join(self.folder, "ibus.sock")
         self._ibus_log = open(os.path.join(self.folder, "ibus-daemon.log"), "wb")
         process = subprocess.Popen(
-            ["ibus-daemon", "--panel=" + self.panel, "--emoji-extension=disable", "--config=disable",
-             "--cache=none", "--address=unix:path=" + socket],
+            ["ibus-daemon", "--panel=" + self.panel, "--emoji-extension=disable",
+             "--config=disable", "--cache=none", "--address=unix:path=" + socket],
             stdout=self._ibus_log, stderr=subprocess.STDOUT)
         self._processes.append(process)
         os.environ["IBUS_ADDRESS"] = "unix:path=" + socket
@@ -416,14 +420,9 @@ class TextApp:
         self.process.stdout.close()
         if not ready:
             raise RuntimeError("the GTK application did not start")
-        windows = []
-        deadline = time.monotonic() + 10
-        while not windows and time.monotonic() < deadline:
-            windows = xdotool("search", "--onlyvisible", "--name", "^" + title + "$")
-            time.sleep(0.05)
-        if not windows:
-            raise RuntimeError("no window of " + title)
-        self.window = windows[0]
+        windows = lambda: xdotool("search", "--onlyvisible", "--name", "^" + title + "$")  # noqa
+        _wait_for(windows, "the window of " + title)
+        self.window = windows()[0]
 
     def geometry(self):
         return window_geometry(self.window)
@@ -508,6 +507,18 @@ class DesktopCase(unittest.TestCase):
         if not cls.desktop.select_engine():
             raise RuntimeError("the engine could not be selected: " + cls.desktop.engine_log())
         time.sleep(0.3)
+
+    def focused_client(self, caret=(200, 300), settle=0.2, **kwargs):
+        """A client with the focus and its caret at `caret` (none if None), typing into the
+        program; destroyed after the test."""
+        client = self.desktop.client(**kwargs)
+        self.addCleanup(client.destroy)
+        client.focus_in()
+        if caret is not None:
+            client.cursor_at(*caret)
+        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
+        pump(timeout=settle)
+        return client
 
 
 def write_settings(text):

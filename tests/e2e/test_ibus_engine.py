@@ -6,42 +6,18 @@ import os
 import subprocess
 import unittest
 
-from kvdesktop import Client, IBus, PrivateDesktop, pump
-
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
+from kvdesktop import BUNDLE, Client, DesktopCase, IBus, PrivateDesktop, pump, write_settings
+from kvdesktop import program_windows, windows_when, xdotool
 
 
 def visible_program_windows(name="CQInputKV"):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                           capture_output=True, text=True, check=False)
-    return found.stdout.split()
+    return xdotool("search", "--onlyvisible", "--name", name)
 
 
-class EngineThroughIBus(unittest.TestCase):
+class EngineThroughIBus(DesktopCase):
     @classmethod
     def setUpClass(cls):
-        cls.desktop = PrivateDesktop(bundles=[BUNDLE])
-        cls.desktop.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
-    def setUp(self):
-        self.clients = []
-
-    def tearDown(self):
-        for client in self.clients:
-            client.destroy()
-
-    def focused_client(self, x=200, y=300, **kwargs):
-        client = self.desktop.client(**kwargs)
-        self.clients.append(client)
-        client.focus_in()
-        client.cursor_at(x, y)
-        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
-        pump(timeout=0.2)
-        return client
+        cls.open_desktop()
 
     def test_typing_shows_the_reading_and_choosing_commits(self):
         c = self.focused_client()
@@ -119,7 +95,6 @@ class EngineThroughIBus(unittest.TestCase):
         self.assertTrue(c.wait_for_preedit("日"), c.preedit)
         self.assertEqual(c.committed, "")
         # A client that goes away mid-composition: the next one starts clean.
-        self.clients.remove(c)
         c.destroy()
         other = self.focused_client()
         other.type("b")
@@ -150,17 +125,16 @@ class EngineThroughIBus(unittest.TestCase):
 
 
 class TheDesktopsPanel(unittest.TestCase):
-    """With "CandidatePanel" set to "desktop", the list goes to IBus for the desktop to draw."""
+    """With "CandidatePanel" set to "desktop", the list goes to IBus for the desktop to draw.
+    The choice is read afresh by every engine object: removed, the program's own list comes back
+    after switching input methods away and back."""
 
     CAPABILITIES = (Client.CAPABILITIES | IBus.Capabilite.LOOKUP_TABLE
                     | IBus.Capabilite.AUXILIARY_TEXT)
 
     def test_the_list_goes_out_as_a_lookup_table_and_the_desktop_panel_chooses(self):
         with PrivateDesktop(bundles=[BUNDLE]) as desktop:
-            settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "CQ_Input_KV")
-            os.makedirs(settings, exist_ok=True)
-            with open(os.path.join(settings, "defaults.conf"), "w", encoding="utf-8") as f:
-                f.write("[String]\nCandidatePanel=desktop\n")
+            write_settings("[String]\nCandidatePanel=desktop\n")
             # The test plays the desktop's panel, whose clicks the daemon hands to the engine.
             panel = IBus.PanelService.new(desktop.bus().get_connection())
             desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
@@ -203,6 +177,27 @@ class TheDesktopsPanel(unittest.TestCase):
             self.assertTrue(pump(lambda: c.properties["toolbar.script"].get_label().get_text()
                                  == "簡"))
             self.assertEqual(visible_program_windows(), [])
+
+            def round_trip():
+                self.assertTrue(desktop.select_engine("xkb:us::eng"))
+                pump(timeout=0.2)
+                self.assertTrue(desktop.select_engine(), desktop.engine_log())
+                pump(timeout=0.2)
+                c.lookup_tables.clear()
+                c.type("ab{space}")
+
+            round_trip()
+            self.assertTrue(pump(lambda: c.lookup_tables and c.lookup_tables[-1][1]),
+                            desktop.engine_log())
+            self.assertEqual(program_windows(), [])
+            c.type("{Escape}")
+            write_settings("")
+            round_trip()
+            found = windows_when(lambda found: found and found[-1][3] > 200)
+            self.assertTrue(found and found[-1][3] > 200, (found, desktop.engine_log()))
+            self.assertFalse(any(visible for _, visible in c.lookup_tables))
+            c.type("1")
+            self.assertTrue(c.wait_for_commit("明"), c.committed)
 
 
 class TheProgram(unittest.TestCase):

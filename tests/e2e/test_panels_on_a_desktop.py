@@ -74,9 +74,6 @@ class PanelsUnderAWindowManager(DesktopCase):
         xdotool("windowactivate", "--sync", window)
         time.sleep(0.3)
 
-    def text(self):
-        return self.app.text()
-
     def drag(self, start, end, button="1"):
         xdotool("mousemove", "--sync", str(start[0]), str(start[1]))
         xdotool("mousedown", button)
@@ -141,7 +138,7 @@ class PanelsUnderAWindowManager(DesktopCase):
         xdotool("click", "5")
         time.sleep(0.3)
         keys("1")
-        self.assertTrue(pump(lambda: self.text() == listed[PAGE], 3), (self.text(), listed))
+        self.assertTrue(self.app.wait_for_text(listed[PAGE], 3), self.app.text())
         xdotool("mousemove", "0", "0")
 
         self.clear()
@@ -152,7 +149,7 @@ class PanelsUnderAWindowManager(DesktopCase):
         top, bottom = y + h - 9 - (PAGE * ROW_HEIGHT - 8), y + h - 9
         self.drag((slider_x, top + 8), (slider_x, bottom - 2))
         keys("1")
-        self.assertTrue(pump(lambda: self.text() == listed[last_page], 3), (self.text(), listed))
+        self.assertTrue(self.app.wait_for_text(listed[last_page], 3), self.app.text())
 
     # -- the on-screen keyboard ------------------------------------------------------------------
     def test_3_the_keyboard_opens_centred_and_comes_back_where_it_was_left(self):
@@ -197,11 +194,11 @@ class PanelsUnderAWindowManager(DesktopCase):
 
         # The backspace control ends left of the grip: its corner deletes, and resizes nothing.
         keys("a", "space", "1")
-        self.assertTrue(pump(lambda: self.text() == "日", 3), self.text())
+        self.assertTrue(self.app.wait_for_text("日", 3), self.app.text())
         kx, ky, kw, kh = keyboard()
         xdotool("mousemove", "--sync", str(kx + kw - 27), str(ky + kh - 11))
         xdotool("click", "1")
-        self.assertTrue(pump(lambda: self.text() == "", 3), self.text())
+        self.assertTrue(self.app.wait_for_text("", 3), self.app.text())
         self.assertEqual(keyboard(), grown)
 
         # The window manager resizes it from the left edge, as a tiling manager or a script
