@@ -74,6 +74,7 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
         return list;
     };
     std::vector<std::string> candidates;
+    candidates.reserve(23);
     for (int i = 0; i < 23; ++i) {
         candidates.push_back("c" + std::to_string(i));
     }

@@ -183,12 +183,10 @@ TEST_F(GtkWindows, WordsWindowAddsOnReturnInThePhraseField) {
         Find(window, [](GtkWidget* w) { return GTK_IS_ENTRY(w); });
     ASSERT_EQ(fields.size(), 2u);
     EXPECT_STREQ(gtk_entry_get_placeholder_text(GTK_ENTRY(fields[0])), "例如 abc");
-    EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(window)), fields[0]);
     gtk_entry_set_text(GTK_ENTRY(fields[0]), "ABC");
     gtk_entry_set_text(GTK_ENTRY(fields[1]), "雲階");
     gtk_widget_activate(fields[1]);
     EXPECT_EQ(logic.codes(), std::vector<std::string>{"abc"});
-    EXPECT_EQ(wordsPosted, 1);
     EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(fields[0])), "");
     EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(fields[1])), "");
     const std::vector<GtkWidget*> tables =
