@@ -87,42 +87,32 @@ class Client:
         self.lookup_tables = []
         self.auxiliary = ""
         self.destroyed = False
-        self.context.connect("commit-text", self._on_commit)
-        self.context.connect("update-preedit-text", self._on_preedit)
-        self.context.connect("hide-preedit-text", self._on_hide_preedit)
-        self.context.connect("forward-key-event", self._on_forward)
-        self.context.connect("delete-surrounding-text", self._on_delete)
-        self.context.connect("register-properties", self._on_register_properties)
-        self.context.connect("update-property", self._on_update_property)
-        self.context.connect("update-lookup-table", self._on_lookup_table)
-        self.context.connect("hide-lookup-table", self._on_hide_lookup_table)
-        self.context.connect("update-auxiliary-text", self._on_auxiliary)
-        self.context.connect("hide-auxiliary-text", self._on_hide_auxiliary)
-
-    def _on_commit(self, _context, text):
-        self.committed += text.get_text()
+        connect = self.context.connect
+        connect("commit-text", lambda _c, text: setattr(
+            self, "committed", self.committed + text.get_text()))
+        connect("update-preedit-text", self._on_preedit)
+        connect("hide-preedit-text", lambda _c: setattr(self, "preedit", ""))
+        connect("forward-key-event", lambda _c, *key: self.forwarded.append(key))
+        connect("delete-surrounding-text", lambda _c, *span: self.deleted.append(span))
+        connect("register-properties", self._on_register_properties)
+        connect("update-property", lambda _c, prop: self.properties.update({prop.get_key(): prop}))
+        connect("update-lookup-table", lambda _c, *table: self.lookup_tables.append(table))
+        connect("hide-lookup-table", self._on_hide_lookup_table)
+        connect("update-auxiliary-text", lambda _c, text, visible: setattr(
+            self, "auxiliary", text.get_text() if visible else ""))
+        connect("hide-auxiliary-text", lambda _c: setattr(self, "auxiliary", ""))
 
     def _on_preedit(self, _context, text, cursor, visible):
         self.preedit = text.get_text() if visible else ""
         self.preedit_cursor = cursor
         attributes = text.get_attributes()
         self.preedit_attributes = []
-        if attributes is not None:
-            index = 0
-            while attributes.get(index) is not None:
-                a = attributes.get(index)
-                self.preedit_attributes.append((a.get_attr_type(), a.get_value(),
-                                                a.get_start_index(), a.get_end_index()))
-                index += 1
-
-    def _on_hide_preedit(self, _context):
-        self.preedit = ""
-
-    def _on_forward(self, _context, keyval, keycode, state):
-        self.forwarded.append((keyval, keycode, state))
-
-    def _on_delete(self, _context, offset, count):
-        self.deleted.append((offset, count))
+        index = 0
+        while attributes is not None and attributes.get(index) is not None:
+            a = attributes.get(index)
+            self.preedit_attributes.append((a.get_attr_type(), a.get_value(),
+                                            a.get_start_index(), a.get_end_index()))
+            index += 1
 
     def _on_register_properties(self, _context, props):
         self.properties = {}
@@ -133,26 +123,13 @@ class Client:
         while props.get(index) is not None:
             prop = props.get(index)
             self.properties[prop.get_key()] = prop
-            sub = prop.get_sub_props()
-            if sub is not None:
-                self._collect(sub)
+            if prop.get_sub_props() is not None:
+                self._collect(prop.get_sub_props())
             index += 1
-
-    def _on_update_property(self, _context, prop):
-        self.properties[prop.get_key()] = prop
-
-    def _on_lookup_table(self, _context, table, visible):
-        self.lookup_tables.append((table, visible))
 
     def _on_hide_lookup_table(self, _context):
         if self.lookup_tables:
             self.lookup_tables.append((self.lookup_tables[-1][0], False))
-
-    def _on_hide_auxiliary(self, _context):
-        self.auxiliary = ""
-
-    def _on_auxiliary(self, _context, text, visible):
-        self.auxiliary = text.get_text() if visible else ""
 
     def focus_in(self):
         self.context.focus_in()
@@ -285,11 +262,7 @@ class PrivateDesktop:
         return os.path.join(self.folder, "engine.log")
 
     def engine_log(self):
-        try:
-            with open(self.log_path, encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except OSError:
-            return ""
+        return read_text(self.log_path)
 
     def _start_display(self):
         read_end, write_end = os.pipe()
@@ -448,11 +421,11 @@ class TextApp:
 
 
 def read_text(path):
-    """The file's text; empty while it does not exist."""
+    """The file's text; empty while it cannot be read."""
     try:
-        with open(path, encoding="utf-8") as f:
+        with open(path, encoding="utf-8", errors="replace") as f:
             return f.read()
-    except FileNotFoundError:
+    except OSError:
         return ""
 
 

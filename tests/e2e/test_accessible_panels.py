@@ -8,9 +8,8 @@ import os
 import subprocess
 import unittest
 
-from kvdesktop import IBus, PrivateDesktop, pump
+from kvdesktop import BUNDLE, DesktopCase, IBus, PrivateDesktop, pump
 
-BUNDLE = os.environ.get("KV_BUNDLE", os.path.join(os.getcwd(), "CQInputKV.app"))
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 EVENTS = ("object:state-changed:selected", "object:selection-changed",
           "object:children-changed", "object:active-descendant-changed",
@@ -30,11 +29,10 @@ class AccessibleDesktop(PrivateDesktop):
         super()._start_session_bus()
         self.spawn([BUS_LAUNCHER, "--launch-immediately"],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        found = pump(lambda: subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-             "org.a11y.Bus.GetAddress"], capture_output=True, check=False).returncode == 0,
-            timeout=10)
-        if not found:
+        if not pump(lambda: subprocess.run(
+                ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                 "/org/a11y/bus", "org.a11y.Bus.GetAddress"], capture_output=True).returncode == 0,
+                timeout=10):
             raise RuntimeError("the accessibility bus did not start")
 
 
@@ -66,29 +64,34 @@ class Reader:
 
     def application(self):
         desktop = self.atspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == "CQInputKV":
-                return app
-        return None
+        apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+        return next((a for a in apps if a is not None and a.name == "CQInputKV"), None)
 
-    def find_all(self, role, showing=True):
-        app = self.application()
-        if app is None:
-            return []
+    def find_all(self, role):
+        """The showing objects of `role` in the program's tree."""
         found = []
 
         def walk(node, depth):
             if node is None or depth > 8:
                 return
-            if node.getRole() == role and (
-                    not showing or node.getState().contains(self.atspi.STATE_SHOWING)):
+            if node.getRole() == role and node.getState().contains(self.atspi.STATE_SHOWING):
                 found.append(node)
             for i in range(node.childCount):
                 walk(node.getChildAtIndex(i), depth + 1)
 
-        walk(app, 0)
+        walk(self.application(), 0)
         return found
+
+    def buttons(self, name=None):
+        """The push buttons showing, or those named `name`."""
+        return [b for b in self.find_all(self.atspi.ROLE_PUSH_BUTTON) if name in (None, b.name)]
+
+    def press(self, name):
+        """Presses the button named `name` as a click would, once it shows; whether it did."""
+        found = self.wait_for(lambda: self.buttons(name))
+        if found:
+            found[0].queryAction().doAction(0)
+        return bool(found)
 
     def list(self):
         lists = self.find_all(self.atspi.ROLE_LIST)
@@ -120,30 +123,15 @@ class Reader:
         return [f"{e.type} [{e.role} {e.name!r}] {e.detail1} {e.detail2}" for e in self.events]
 
 
-class AReaderFollowsThePanels(unittest.TestCase):
+class AReaderFollowsThePanels(DesktopCase):
     @classmethod
     def setUpClass(cls):
-        cls.desktop = AccessibleDesktop(bundles=[BUNDLE])
-        cls.desktop.__enter__()
+        cls.open_desktop(AccessibleDesktop(bundles=[BUNDLE]))
         cls.reader = Reader()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.reader.close()
-        cls.desktop.__exit__(None, None, None)
-
-    def focused_client(self):
-        client = self.desktop.client()
-        self.addCleanup(client.destroy)
-        client.focus_in()
-        client.cursor_at(200, 300)
-        self.assertTrue(self.desktop.select_engine(), self.desktop.engine_log())
-        pump(timeout=0.2)
-        return client
+        cls.addClassCleanup(cls.reader.close)
 
     def test_list_selection_toolbar_and_hiding(self):
-        reader = self.reader
-        atspi = reader.atspi
+        reader, atspi = self.reader, self.reader.atspi
         c = self.focused_client()
         del reader.events[:]
         c.type("a{space}")
@@ -151,31 +139,28 @@ class AReaderFollowsThePanels(unittest.TestCase):
                               else None)
         self.assertIsNotNone(lst, "no list showing:\n" + self.desktop.engine_log())
         names = [item.name for item in reader.items(lst)]
-        read = [f"read: list {lst.name!r} items {names} selected {reader.selected(lst)}"]
+        read = f"read: list {lst.name!r} items {names}"
         self.assertEqual(names[:2], ["1 日", "2 曰"])
         self.assertTrue(all(item.getRole() == atspi.ROLE_LIST_ITEM for item in reader.items(lst)))
         self.assertEqual(reader.selected(lst), ["1 日"])
         self.assertTrue(reader.items(lst)[0].getState().contains(atspi.STATE_SELECTED))
         pages = [label.name for label in reader.find_all(atspi.ROLE_LABEL)]
-        read.append(f"read: labels {pages}")
         self.assertTrue(any(p.startswith("1/") for p in pages), pages)
 
         # The highlight moves: the reader hears the item selected and the list's selection.
         moved = len(reader.events)
         c.type("{Down}")
-        self.assertEqual(reader.wait_for(lambda: reader.selected(lst) == ["2 曰"]), True,
-                         reader.transcript())
+        self.assertTrue(reader.wait_for(lambda: reader.selected(lst) == ["2 曰"]),
+                        reader.transcript())
         heard = reader.wait_for(lambda: [
             e for e in reader.events[moved:] if e.type == "object:state-changed:selected"
             and e.detail1 == 1 and e.name == "2 曰"])
         self.assertTrue(heard, reader.transcript())
         self.assertTrue(any(e.type == "object:selection-changed" for e in reader.events[moved:]),
                         reader.transcript())
-        read.append(f"read after Down: selected {reader.selected(lst)}")
 
         # The toolbar's buttons say what they do, the two switches with their state.
-        buttons = [b.name for b in reader.find_all(atspi.ROLE_PUSH_BUTTON)]
-        read.append(f"read: buttons {buttons}")
+        buttons = [b.name for b in reader.buttons()]
         self.assertEqual(buttons, ["繁／簡：繁", "半／全：半", "設定", "自建詞組", "螢幕鍵盤"])
 
         # Escape hides the panel: nothing of the list is left showing.
@@ -185,14 +170,12 @@ class AReaderFollowsThePanels(unittest.TestCase):
         self.assertTrue(reader.wait_for(lambda: any(
             e.type == "object:children-changed:remove" for e in reader.events)),
             reader.transcript())
-        read.append("read after Escape: list items showing "
-                    f"{[i.name for i in reader.find_all(atspi.ROLE_LIST_ITEM)]}")
-        print("\n".join(["", "AT-SPI reader, a Space Down Escape:"] + read + ["events:"]
-                         + reader.transcript()))
+        print("\n".join(["", "AT-SPI reader, a Space Down Escape:",
+                         f"{read}, labels {pages}, buttons {buttons}", "events:"]
+                        + reader.transcript()))
 
     def test_a_new_page_renames_the_items_and_the_page(self):
-        reader = self.reader
-        atspi = reader.atspi
+        reader, atspi = self.reader, self.reader.atspi
         c = self.focused_client()
         c.type("zd{space}")  # a code of many pages
         lst = reader.wait_for(reader.list)
@@ -215,40 +198,31 @@ class AReaderFollowsThePanels(unittest.TestCase):
         c.type("{Escape}")
 
     def test_keyboard_keys_through_the_toolbar_button(self):
-        reader = self.reader
-        atspi = reader.atspi
+        reader, atspi = self.reader, self.reader.atspi
         c = self.focused_client()
         c.type("a{space}")
-        keyboard_button = reader.wait_for(lambda: [
-            b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "螢幕鍵盤"])
+        keyboard_button = reader.wait_for(lambda: reader.buttons("螢幕鍵盤"))
         self.assertTrue(keyboard_button, self.desktop.engine_log())
         # The reader presses the toolbar's button as a click would.
         action = keyboard_button[0].queryAction()
         self.assertEqual(action.getName(0), "click")
         action.doAction(0)
-        keys = reader.wait_for(lambda: {b.name for b in reader.find_all(atspi.ROLE_PUSH_BUTTON)}
-                               if any(b.name == "A 日"
-                                      for b in reader.find_all(atspi.ROLE_PUSH_BUTTON))
-                               else None)
+        keys = reader.wait_for(lambda: reader.buttons("A 日") and {b.name for b in reader.buttons()})
         self.assertTrue(keys, self.desktop.engine_log())
         self.assertTrue({"A 日", "S 尸", "空白／選字", "Backspace／刪碼", "關閉", "調整大小"} <= keys,
                         sorted(keys))
         # A key pressed through the reader types its root, as a click on it does.
-        key = [b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "S 尸"][0]
+        key = reader.buttons("S 尸")[0]
         extents = key.queryComponent().getExtents(atspi.DESKTOP_COORDS)
-        self.assertGreater(extents.width, 10)
-        self.assertGreater(extents.height, 10)
+        self.assertTrue(extents.width > 10 and extents.height > 10, extents)
         key.queryAction().doAction(0)
         self.assertTrue(c.wait_for_preedit("尸"), c.preedit)
-        close = [b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == "關閉"][0]
-        close.queryAction().doAction(0)
-        self.assertTrue(reader.wait_for(lambda: not any(
-            b.name == "A 日" for b in reader.find_all(atspi.ROLE_PUSH_BUTTON))))
+        self.assertTrue(reader.press("關閉"))
+        self.assertTrue(reader.wait_for(lambda: not reader.buttons("A 日")))
         c.type("{Escape}")
 
     def test_a_mode_switch_is_heard_as_the_status_changing(self):
-        reader = self.reader
-        atspi = reader.atspi
+        reader, atspi = self.reader, self.reader.atspi
 
         def status():
             found = reader.find_all(atspi.ROLE_STATUS_BAR)
@@ -269,8 +243,7 @@ class AReaderFollowsThePanels(unittest.TestCase):
         c.type("{Caps_Lock}")
         self.assertTrue(heard(since, "英文，繁體，半形"), reader.transcript()[since:])
         # The switch hid the window: nothing of it is left showing.
-        self.assertEqual(reader.find_all(atspi.ROLE_PUSH_BUTTON), [])
-        self.assertEqual(reader.find_all(atspi.ROLE_STATUS_BAR), [])
+        self.assertEqual(reader.buttons() + reader.find_all(atspi.ROLE_STATUS_BAR), [])
         # Shift+Space flips the width, in English mode too.
         since = len(reader.events)
         c.press("space", extra_state=IBus.ModifierType.SHIFT_MASK)
@@ -282,30 +255,21 @@ class AReaderFollowsThePanels(unittest.TestCase):
         c.type("a")
         self.assertEqual(reader.wait_for(status), "中文，繁體，半形")
         c.type("{Escape}")
-    def test_the_settings_and_words_windows_name_every_field_by_its_label(self):
-        reader = self.reader
-        atspi = reader.atspi
-        c = self.focused_client()
-        c.type("a{space}")
 
-        def press(name):
-            button = reader.wait_for(lambda: [
-                b for b in reader.find_all(atspi.ROLE_PUSH_BUTTON) if b.name == name])
-            self.assertTrue(button, name)
-            button[0].queryAction().doAction(0)
+    def test_the_settings_and_words_windows_name_every_field_by_its_label(self):
+        reader, atspi = self.reader, self.reader.atspi
+        c = self.focused_client()
 
         def labelled(role):
             """{name: the texts of the labels it is labelled by} of every such field showing."""
-            fields = {}
-            for field in reader.find_all(role):
-                labels = [target.name for relation in field.getRelationSet()
-                          if relation.getRelationType() == atspi.RELATION_LABELLED_BY
-                          for target in (relation.getTarget(i)
-                                         for i in range(relation.getNTargets()))]
-                fields[field.name] = labels
-            return fields
+            return {field.name: [
+                target.name for relation in field.getRelationSet()
+                if relation.getRelationType() == atspi.RELATION_LABELLED_BY
+                for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+                for field in reader.find_all(role)}
 
-        press("設定")
+        c.type("a{space}")
+        self.assertTrue(reader.press("設定"))
         combos = reader.wait_for(lambda: labelled(atspi.ROLE_COMBO_BOX))
         self.assertEqual(combos, {"跟隨方式": ["跟隨方式"], "輸出字體": ["輸出字體"],
                                   "配色": ["配色"], "字級": ["字級"]})
@@ -316,7 +280,7 @@ class AReaderFollowsThePanels(unittest.TestCase):
         self.assertEqual(radios, {"Caps Lock（macOS 預設）": "中英文切換鍵", "Shift": "中英文切換鍵"})
 
         c.type("a{space}")
-        press("自建詞組")
+        self.assertTrue(reader.press("自建詞組"))
         fields = reader.wait_for(lambda: labelled(atspi.ROLE_TEXT))
         self.assertEqual(fields.get("字碼（1～6 碼）"), ["字碼（1～6 碼）"], fields)
         self.assertEqual(fields.get("詞組"), ["詞組"], fields)

@@ -14,7 +14,7 @@ import xml.etree.ElementTree as ET
 
 import gi
 
-from kvdesktop import BUNDLE, PrivateDesktop, pump
+from kvdesktop import BUNDLE, PrivateDesktop, pump, read_text
 
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio  # noqa: E402
@@ -49,11 +49,7 @@ class DesktopWithPanel(PrivateDesktop):
         if JOURNAL:
             return subprocess.run(["journalctl", "-t", "CQInputKV", "-n", "20", "-o", "cat"],
                                   capture_output=True, text=True, check=False).stdout
-        try:
-            with open(self.state_log, encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except OSError:
-            return ""
+        return read_text(self.state_log)
 
     def _start_ibus(self):
         super()._start_ibus()
