@@ -95,20 +95,15 @@ class CaretsAndFields(DesktopCase):
         self.assertGreater(y, 100 + 10)
         self.assertLess(y, 100 + 40)
 
-
-class ASecondEngineProcess(unittest.TestCase):
-    def test_without_the_components_name_it_says_so_and_exits_1(self):
-        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
-            c = desktop.client()
-            c.focus_in()
-            self.assertTrue(desktop.select_engine(), desktop.engine_log())
-            second = desktop.spawn([EXECUTABLE, "--ibus"], stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-            self.assertEqual(second.wait(timeout=30), 1, desktop.engine_log())
-            self.assertIn("another process already serves", desktop.engine_log())
-            # The first process still types.
-            c.type("a")
-            self.assertTrue(c.wait_for_preedit("日"), desktop.engine_log())
+    def test_4_a_second_process_without_the_components_name_says_so_and_exits_1(self):
+        c = self.field((300, 300))
+        second = self.desktop.spawn([EXECUTABLE, "--ibus"], stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL)
+        self.assertEqual(second.wait(timeout=30), 1, self.desktop.engine_log())
+        self.assertIn("another process already serves", self.desktop.engine_log())
+        # The first process still types.
+        c.type("a")
+        self.assertTrue(c.wait_for_preedit("日"), self.desktop.engine_log())
 
 
 class EndingWithSessionsOpen(DesktopCase):
