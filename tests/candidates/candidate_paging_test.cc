@@ -21,10 +21,8 @@ TEST_F(CandidatePagingTest, SelectingWithinAPageRefillsAndAcrossLaysOutAgain) {
     window->selectIndex(20);
     EXPECT_EQ(window->pageLabel().text, "3/3");
     EXPECT_EQ(window->panel().frame().width(), 30 * 16 + 92);
-    EXPECT_EQ(window->pageSlider().integerValue(), 0);
     for (std::size_t r = 3; r < 10; ++r) {
-        EXPECT_TRUE(window->number(r).hidden) << r;
-        EXPECT_TRUE(window->text(r).hidden) << r;
+        EXPECT_TRUE(window->number(r).hidden && window->text(r).hidden) << r;
         EXPECT_FALSE(window->rowButton(r).enabled) << r;
     }
 }
@@ -33,7 +31,6 @@ TEST_F(CandidatePagingTest, SelectedIndexIsClampedIntoTheListAndLaterOnesOutside
     show(Candidates(23), 50);
     EXPECT_EQ(window->selectedIndex(), 22);
     EXPECT_EQ(window->pageLabel().text, "3/3");
-    EXPECT_EQ(window->row(2).layer.backgroundColor.alpha, 1);
 
     show(Candidates(23), -4);
     EXPECT_EQ(window->selectedIndex(), 0);
@@ -124,7 +121,6 @@ TEST_F(CandidatePagingTest, SliderAtTheBottomOfTwentyOneSelectsTheLastCandidate)
     window->setDelegate(delegate);
     show(Candidates(21), 0);
     const Slider& slider = window->pageSlider();
-    EXPECT_EQ(slider.maxValue, 2);
     EXPECT_EQ(slider.integerValue(), 2);
     click({slider.frame.midX(), slider.frame.minY()});
     EXPECT_EQ(window->pageStart(), 20);
@@ -171,7 +167,6 @@ TEST_F(CandidatePagingTest, DraggingTheKnobAndTurningTheWheelPageTheList) {
     content.scrollWheel(middle, 1);
     content.scrollWheel(middle, -1);
     EXPECT_EQ(window->pageLabel().text, "3/4");
-    EXPECT_EQ(slider.integerValue(), 1);
     content.scrollWheel(middle, -0.4);
     content.scrollWheel(middle, -0.4);
     EXPECT_EQ(window->pageStart(), 20);
@@ -186,17 +181,10 @@ TEST_F(CandidatePagingTest, DraggingTheKnobAndTurningTheWheelPageTheList) {
     EXPECT_EQ(delegate->calls.size(), 2u);
 }
 
-TEST(CandidatePageRules, PagesWrapAndSelectionKeysPickRows) {
-    // Rules the window's tests do not reach: wrapping, and keys that pick no row.
-    EXPECT_EQ(TurnPage(23, 20, 1), 0);   // from the last page to the first
-    EXPECT_EQ(TurnPage(23, 0, -1), 20);  // and back
-    EXPECT_EQ(TurnPage(10, 0, 1), 0);    // one page turns onto itself
+TEST(CandidatePageRules, EdgesTheKeysDoNotReach) {
+    // Wrapping and the home row are the controller's key tests; these are the edges.
+    EXPECT_EQ(TurnPage(10, 0, 1), 0);  // one page turns onto itself
     EXPECT_EQ(TurnPage(0, 0, -1), 0);
-    EXPECT_EQ(SelectionRow("0", false), 9);
-    EXPECT_EQ(SelectionRow("a", false), std::nullopt);
-    EXPECT_EQ(SelectionRow("a", true), 0);
-    EXPECT_EQ(SelectionRow(";", true), 9);  // the key labelled ":"
-    EXPECT_EQ(SelectionRow("1", true), std::nullopt);
     EXPECT_EQ(SelectionRow("", false), std::nullopt);
     EXPECT_EQ(SelectionRow("12", false), std::nullopt);
 }

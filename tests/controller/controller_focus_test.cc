@@ -52,7 +52,6 @@ TEST(CandidatePanelChoiceTest, TheStoredChoiceThenTheSession) {
     const KVPanelSituation waylandNoCaret{true, true, false};
     const KVPanelSituation waylandWithCaret{true, true, true};
     const KVPanelSituation noWindowsAtCaret{false, true, true};
-    EXPECT_TRUE(KVUseDesktopPanel(CandidatePanelValue::Desktop, x11));
     EXPECT_FALSE(KVUseDesktopPanel(CandidatePanelValue::Own, noWindowsAtCaret));
     for (const std::string_view absent : {"", "Desktop", "both"}) {
         EXPECT_FALSE(KVUseDesktopPanel(absent, x11)) << absent;

@@ -168,7 +168,6 @@ TEST_F(KeyFileUserDefaultsTest, ASaveThatCannotBeWrittenSaysWhyAndLeavesTheFileW
     const DefaultsWriteProblem readOnly = defaults.setBool("FullwidthMode", true);
     EXPECT_EQ(readOnly, "Read-only file system: " + file().string());
     EXPECT_EQ(read(file()), saved);
-    EXPECT_EQ(KeyFileUserDefaults(file()).integerForKey("ThemePreset"), 3);
 }
 
 TEST_F(KeyFileUserDefaultsTest, LivesUnderTheXdgConfigDirectoryWhereOnlyTheUserReads) {
@@ -209,10 +208,10 @@ TEST_F(KeyFileUserDefaultsTest, KeysAndTextTheFileCannotHoldAreRefused) {
         defaults.setInteger(key, 7);
         EXPECT_FALSE(defaults.objectForKey(key)) << key;
     }
-    defaults.setObject("Binary", std::string("a\0b", 3));
-    defaults.setObject("Latin1", std::string("caf\xE9"));
-    EXPECT_FALSE(defaults.objectForKey("Binary"));
-    EXPECT_FALSE(defaults.objectForKey("Latin1"));
+    for (const std::string& text : {std::string("a\0b", 3), std::string("caf\xE9")}) {
+        defaults.setObject("Text", text);
+        EXPECT_FALSE(defaults.objectForKey("Text"));
+    }
     const KeyFileUserDefaults restarted(file());
     EXPECT_EQ(restarted.integerForKey("ThemePreset"), 1);
 }
