@@ -97,8 +97,7 @@ class WordsWindow : public ::testing::Test {
 
 TEST_F(WordsWindow, ShowingCreatesTheFileAndListsNothing) {
     window->showWindow();
-    EXPECT_TRUE(fs::is_regular_file(file()));
-    EXPECT_EQ(fs::file_size(file()), 0u);
+    EXPECT_TRUE(fs::is_regular_file(file()) && fs::file_size(file()) == 0);
     EXPECT_EQ(window->statusText(), "已載入 0 筆自建詞組。輸入法會讀取最新內容。");
     EXPECT_EQ(window->pathText(), file().string());
     EXPECT_EQ(body->calls, (std::vector<std::string>{"front", "focus"}));

@@ -47,7 +47,6 @@ TEST_F(KeyFileUserDefaultsTest, ValuesKeepTheirTypesAcrossARestart) {
         KeyFileUserDefaults defaults(file());
         defaults.setBool("PersistentToolbar", false);
         defaults.setInteger("ThemePreset", -3);
-        defaults.setInteger("ThemeBorder", 0x1FF8000);
         defaults.setObject("Scale", 1.25);
         defaults.setObject("ToggleKey", std::string("Shift"));
         defaults.setObject("Tricky", std::string("true"));
@@ -59,7 +58,6 @@ TEST_F(KeyFileUserDefaultsTest, ValuesKeepTheirTypesAcrossARestart) {
     const KeyFileUserDefaults defaults(file());
     EXPECT_EQ(defaults.objectForKey("PersistentToolbar"), DefaultsValue(false));
     EXPECT_EQ(defaults.objectForKey("ThemePreset"), DefaultsValue(std::int64_t{-3}));
-    EXPECT_EQ(defaults.integerForKey("ThemeBorder"), 0x1FF8000);
     EXPECT_EQ(defaults.objectForKey("Scale"), DefaultsValue(1.25));
     EXPECT_EQ(defaults.stringForKey("ToggleKey"), "Shift");
     EXPECT_EQ(defaults.objectForKey("Tricky"), DefaultsValue(std::string("true")));
