@@ -4,6 +4,7 @@ its own, in a temporary folder, all torn down on exit. Nothing of the user's des
 every variable that could reach it is replaced before anything starts."""
 
 import os
+import re
 import shlex
 import shutil
 import signal
@@ -153,16 +154,8 @@ class Client:
 
     def type(self, keys, settle=0.1):
         """Types keys written as characters, or as {Name} for named keys."""
-        results = []
-        i = 0
-        while i < len(keys):
-            if keys[i] == "{":
-                end = keys.index("}", i)
-                results.append(self.press(keys[i + 1:end]))
-                i = end + 1
-            else:
-                results.append(self.press(keys[i]))
-                i += 1
+        results = [self.press(named or char)
+                   for named, char in re.findall(r"\{([^}]+)\}|(.)", keys, re.DOTALL)]
         pump(timeout=settle)
         return results
 
@@ -503,13 +496,15 @@ def write_settings(text):
         f.write(text)
 
 
-def install_component(bundle, folder):
-    """Writes the bundle's component description into `folder` with absolute paths."""
+def install_component(bundle, folder, command=None):
+    """Writes the bundle's component description into `folder` with absolute paths; the daemon
+    starts the engine with `command(executable)` when given."""
     contents = os.path.join(os.path.abspath(bundle), "Contents")
     tree = ET.parse(os.path.join(contents, "Resources", "CQInputKV.xml"))
     root = tree.getroot()
     executable = os.path.join(contents, "MacOS", "CQInputKV")
-    root.find("exec").text = shlex.quote(executable) + " --ibus"
+    root.find("exec").text = (command(executable) if command
+                              else shlex.quote(executable) + " --ibus")
     for icon in root.iter("icon"):
         icon.text = os.path.join(contents, "Resources", icon.text)
     path = os.path.join(folder, "CQInputKV.xml")

@@ -198,8 +198,8 @@ class OnAPrivateDaemon(unittest.TestCase):
         plain = os.path.join(self.folder, "plain")
         with open(plain, "w", encoding="utf-8") as f:
             f.write("a file\n")
-        environment = dict(os.environ)
-        environment["IBUS_COMPONENT_PATH"] = plain + "/components:/usr/share/ibus/component"
+        environment = dict(os.environ,
+                           IBUS_COMPONENT_PATH=plain + "/components:/usr/share/ibus/component")
         status, out, err = enlist(BUNDLE, "--select", environment=environment)
         self.assertEqual((status, out, err), (3, "", "TISRegisterInputSource failed: 20\n"))
 
@@ -292,18 +292,15 @@ class DebianPackage(unittest.TestCase):
         # The scripts as they would run had the package been installed into the temporary root.
         for name in ("postinst", "postrm"):
             path = os.path.join(scripts, name)
-            with open(path, encoding="utf-8") as f:
-                text = f.read()
-            text = text.replace('"/usr/bin/', '"' + self.root + "/usr/bin/")
-            text = text.replace('"/usr/lib/', '"' + self.root + "/usr/lib/")
+            text = read_text(path).replace('"/usr/bin/', '"' + self.root + "/usr/bin/")
             with open(path, "w", encoding="utf-8") as f:
-                f.write(text)
+                f.write(text.replace('"/usr/lib/', '"' + self.root + "/usr/lib/"))
         system = os.path.join(self.folder, "system-components")
         os.makedirs(system)
-        environment = dict(os.environ)
         # As root under dpkg: no daemon of its own, whatever the shell had set.
-        environment["IBUS_ADDRESS"] = "unix:path=" + os.path.join(self.folder, "no-daemon")
-        environment["IBUS_COMPONENT_PATH"] = os.path.join(self.folder, "elsewhere")
+        environment = dict(os.environ,
+                           IBUS_ADDRESS="unix:path=" + os.path.join(self.folder, "no-daemon"),
+                           IBUS_COMPONENT_PATH=os.path.join(self.folder, "elsewhere"))
         steps = ("mount --bind \"$1\" /usr/share/ibus/component && cd \"$2\" && "
                  "sh postinst configure && cp /usr/share/ibus/component/CQInputKV.xml \"$3\" && "
                  "sh postrm remove && ! test -e /usr/share/ibus/component/CQInputKV.xml")
