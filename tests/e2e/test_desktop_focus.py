@@ -7,8 +7,8 @@ import sys
 import time
 import unittest
 
-from kvdesktop import (BUNDLE, DesktopCase, PrivateDesktop, keys, program_windows, pump,
-                       windows_when, write_settings, xdotool)
+from kvdesktop import (DesktopCase, keys, program_windows, pump, windows_when, write_settings,
+                       xdotool)
 
 # The toolbar alone is a strip this high; the list is far taller.
 TOOLBAR_HEIGHT = 48
@@ -93,7 +93,7 @@ class FocusOnADesktop(DesktopCase):
                         (program_windows(), box))
 
 
-class PlacedAtScale1(unittest.TestCase):
+class PlacedAtScale1(DesktopCase):
     """IBus's GTK 3 module reports the caret in device pixels; the list lands below the caret
     on screen whatever GDK's scale. One desktop per class: libibus follows one daemon per
     process."""
@@ -102,22 +102,21 @@ class PlacedAtScale1(unittest.TestCase):
 
     def test_the_list_lands_below_the_caret(self):
         scale = self.SCALE
-        with PrivateDesktop(bundles=[BUNDLE], window_manager=True, width=1600, height=1600,
-                            environment={"GDK_SCALE": str(scale)}) as desktop:
-            app = desktop.text_app("app-scaled", (150, 120))
-            app.click()
-            self.assertTrue(desktop.select_engine(), desktop.engine_log())
-            time.sleep(0.3)
-            keys("a", "b", "space")
-            found = windows_when(lambda found: found and found[-1][3] > 200 * scale, 5)
-            self.assertTrue(found and found[-1][3] > 200 * scale, found)
-            x, y, _, _ = found[-1]
-            app_x, app_y, _, _ = app.geometry()
-            # The caret after the two-character reading is near the window's top-left corner;
-            # the list's top is a line and a gap below it, its left edge at the reading's end.
-            self.assertLess(abs(x - app_x), 40 * scale, (x, y, app_x, app_y))
-            self.assertGreater(y, app_y)
-            self.assertLess(y, app_y + 40 * scale, (x, y, app_x, app_y))
+        self.open_desktop(window_manager=True, width=1600, height=1600,
+                          environment={"GDK_SCALE": str(scale)})
+        app = self.desktop.text_app("app-scaled", (150, 120))
+        app.click()
+        self.select_engine()
+        keys("a", "b", "space")
+        found = windows_when(lambda found: found and found[-1][3] > 200 * scale, 5)
+        self.assertTrue(found and found[-1][3] > 200 * scale, found)
+        x, y, _, _ = found[-1]
+        app_x, app_y, _, _ = app.geometry()
+        # The caret after the two-character reading is near the window's top-left corner;
+        # the list's top is a line and a gap below it, its left edge at the reading's end.
+        self.assertLess(abs(x - app_x), 40 * scale, (x, y, app_x, app_y))
+        self.assertGreater(y, app_y)
+        self.assertLess(y, app_y + 40 * scale, (x, y, app_x, app_y))
 
 
 class PlacedAtScale2(PlacedAtScale1):

@@ -124,7 +124,7 @@ class EngineThroughIBus(DesktopCase):
                         self.desktop.engine_log())
 
 
-class TheDesktopsPanel(unittest.TestCase):
+class TheDesktopsPanel(DesktopCase):
     """With "CandidatePanel" set to "desktop", the list goes to IBus for the desktop to draw.
     The choice is read afresh by every engine object: removed, the program's own list comes back
     after switching input methods away and back."""
@@ -133,71 +133,67 @@ class TheDesktopsPanel(unittest.TestCase):
                     | IBus.Capabilite.AUXILIARY_TEXT)
 
     def test_the_list_goes_out_as_a_lookup_table_and_the_desktop_panel_chooses(self):
-        with PrivateDesktop(bundles=[BUNDLE]) as desktop:
-            write_settings("[String]\nCandidatePanel=desktop\n")
-            # The test plays the desktop's panel, whose clicks the daemon hands to the engine.
-            panel = IBus.PanelService.new(desktop.bus().get_connection())
-            desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
-            c = desktop.client(capabilities=self.CAPABILITIES)
-            c.focus_in()
-            c.cursor_at(200, 300)
+        desktop = self.open_desktop()
+        write_settings("[String]\nCandidatePanel=desktop\n")
+        # The test plays the desktop's panel, whose clicks the daemon hands to the engine.
+        panel = IBus.PanelService.new(desktop.bus().get_connection())
+        desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
+        c = self.focused_client(capabilities=self.CAPABILITIES)
+
+        def shown():
+            table, visible = c.lookup_tables[-1]
+            count = table.get_number_of_candidates()
+            return ([table.get_candidate(i).get_text() for i in range(count)],
+                    [table.get_label(i).get_text() for i in range(count)],
+                    table.get_cursor_pos(), visible)
+
+        c.type("za{space}")
+        # The table and the auxiliary text are separate signals: wait for both.
+        self.assertTrue(
+            pump(lambda: c.lookup_tables and shown()[3] and c.auxiliary.endswith("1/4")),
+            desktop.engine_log())
+        candidates, labels, cursor, _ = shown()
+        self.assertEqual(candidates[:3], ["‘", "’", "“"])
+        self.assertEqual(labels, list("1234567890"))
+        self.assertEqual(cursor, 0)
+        self.assertEqual(c.auxiliary, "符日　1/4")
+        c.type("{Down}{Down}{Up}")
+        self.assertTrue(pump(lambda: shown()[2] == 1), shown())
+        # The desktop panel's page button and Space both turn the page.
+        panel.page_down()
+        self.assertTrue(pump(lambda: shown()[0][0] == "…" and c.auxiliary.endswith("2/4")),
+                        (shown(), c.auxiliary))
+        # A click on the third row of the desktop's list commits it.
+        panel.candidate_clicked(2, 1, 0)
+        self.assertTrue(c.wait_for_commit("」"), desktop.engine_log())
+        self.assertTrue(pump(lambda: not shown()[3]))
+        # The toolbar's buttons are properties: the script button flips the output.
+        self.assertEqual(c.properties["toolbar.script"].get_label().get_text(), "繁")
+        c.context.property_activate("toolbar.script", IBus.PropState.CHECKED)
+        self.assertTrue(pump(lambda: c.properties["toolbar.script"].get_label().get_text()
+                             == "簡"))
+        self.assertEqual(visible_program_windows(), [])
+
+        def round_trip():
+            self.assertTrue(desktop.select_engine("xkb:us::eng"))
+            pump(timeout=0.2)
             self.assertTrue(desktop.select_engine(), desktop.engine_log())
             pump(timeout=0.2)
+            c.lookup_tables.clear()
+            c.type("ab{space}")
 
-            def shown():
-                table, visible = c.lookup_tables[-1]
-                count = table.get_number_of_candidates()
-                return ([table.get_candidate(i).get_text() for i in range(count)],
-                        [table.get_label(i).get_text() for i in range(count)],
-                        table.get_cursor_pos(), visible)
-
-            c.type("za{space}")
-            # The table and the auxiliary text are separate signals: wait for both.
-            self.assertTrue(
-                pump(lambda: c.lookup_tables and shown()[3] and c.auxiliary.endswith("1/4")),
-                desktop.engine_log())
-            candidates, labels, cursor, _ = shown()
-            self.assertEqual(candidates[:3], ["‘", "’", "“"])
-            self.assertEqual(labels, list("1234567890"))
-            self.assertEqual(cursor, 0)
-            self.assertEqual(c.auxiliary, "符日　1/4")
-            c.type("{Down}{Down}{Up}")
-            self.assertTrue(pump(lambda: shown()[2] == 1), shown())
-            # The desktop panel's page button and Space both turn the page.
-            panel.page_down()
-            self.assertTrue(pump(lambda: shown()[0][0] == "…" and c.auxiliary.endswith("2/4")),
-                            (shown(), c.auxiliary))
-            # A click on the third row of the desktop's list commits it.
-            panel.candidate_clicked(2, 1, 0)
-            self.assertTrue(c.wait_for_commit("」"), desktop.engine_log())
-            self.assertTrue(pump(lambda: not shown()[3]))
-            # The toolbar's buttons are properties: the script button flips the output.
-            self.assertEqual(c.properties["toolbar.script"].get_label().get_text(), "繁")
-            c.context.property_activate("toolbar.script", IBus.PropState.CHECKED)
-            self.assertTrue(pump(lambda: c.properties["toolbar.script"].get_label().get_text()
-                                 == "簡"))
-            self.assertEqual(visible_program_windows(), [])
-
-            def round_trip():
-                self.assertTrue(desktop.select_engine("xkb:us::eng"))
-                pump(timeout=0.2)
-                self.assertTrue(desktop.select_engine(), desktop.engine_log())
-                pump(timeout=0.2)
-                c.lookup_tables.clear()
-                c.type("ab{space}")
-
-            round_trip()
-            self.assertTrue(pump(lambda: c.lookup_tables and c.lookup_tables[-1][1]),
-                            desktop.engine_log())
-            self.assertEqual(program_windows(), [])
-            c.type("{Escape}")
-            write_settings("")
-            round_trip()
-            found = windows_when(lambda found: found and found[-1][3] > 200)
-            self.assertTrue(found and found[-1][3] > 200, (found, desktop.engine_log()))
-            self.assertFalse(any(visible for _, visible in c.lookup_tables))
-            c.type("1")
-            self.assertTrue(c.wait_for_commit("明"), c.committed)
+        round_trip()
+        self.assertTrue(pump(lambda: c.lookup_tables and c.lookup_tables[-1][1]),
+                        desktop.engine_log())
+        self.assertEqual(program_windows(), [])
+        c.type("{Escape}")
+        write_settings("")
+        round_trip()
+        found = windows_when(lambda found: found and found[-1][3] > 200)
+        self.assertTrue(found and found[-1][3] > 200, (found, desktop.engine_log()))
+        self.assertFalse(any(visible for _, visible in c.lookup_tables))
+        c.type("1")
+        self.assertTrue(c.wait_for_commit("明"), c.committed)
 
 
 class TheProgram(unittest.TestCase):

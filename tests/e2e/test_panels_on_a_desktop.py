@@ -14,7 +14,7 @@ import sys
 import time
 import unittest
 
-from kvdesktop import (BUNDLE, DesktopCase, PrivateDesktop, keys, pixel, pump, read_text,
+from kvdesktop import (BUNDLE, DesktopCase, keys, pixel, pump, read_text,
                        windows_when, write_settings, xdotool)
 from kvdesktop import program_windows as panels
 from kvdesktop import window_geometry as geometry
@@ -78,11 +78,8 @@ class PanelsUnderAWindowManager(DesktopCase):
         xdotool("mousemove", "--sync", str(start[0]), str(start[1]))
         xdotool("mousedown", button)
         time.sleep(0.1)
-        steps = 6
-        for i in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * i // steps
-            y = start[1] + (end[1] - start[1]) * i // steps
-            xdotool("mousemove", "--sync", str(x), str(y))
+        for i in range(1, 7):  # in steps, as a hand moves
+            xdotool("mousemove", "--sync", *(str(a + (b - a) * i // 6) for a, b in zip(start, end)))
             time.sleep(0.03)
         xdotool("mouseup", button)
         time.sleep(0.4)
@@ -231,29 +228,29 @@ class PanelsUnderAWindowManager(DesktopCase):
         self.assertEqual(read_text(words), "ab xy\n")
 
 
-class ACompositedScreen(unittest.TestCase):
+class ACompositedScreen(DesktopCase):
     """Where a compositor runs, the list's round corners show what lies below them."""
 
     def test_round_corners_show_the_window_below(self):
-        with PrivateDesktop(bundles=[BUNDLE], width=SCREEN[0], height=SCREEN[1]) as desktop:
-            write_settings(LIGHT_SETTINGS)
-            desktop.spawn(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.assertTrue(pump(screen_composites, timeout=10))
-            xdotool("windowfocus", "--sync", desktop.text_app().window)
-            time.sleep(0.3)
-            self.assertTrue(desktop.select_engine(), desktop.engine_log())
-            keys("a", "space")
-            found = windows_when(lambda found: any(g[3] > 300 for g in found), 5)
-            self.assertTrue(any(g[3] > 300 for g in found), desktop.engine_log())
-            time.sleep(0.3)
-            x, y, w, h = [g for g in panels() if g[3] > 300][0]
-            shot = desktop.screenshot(os.path.join(desktop.folder, "composited.png"))
-            # The corner pixels lie outside the curve: the text view's white shows there, while
-            # the edges between them are the panel's border.
-            border = pixel(shot, x + w // 2, y)
-            for corner in corners(x, y, w, h):
-                self.assertNotIn(pixel(shot, *corner), ((0, 0, 0), border), (corner, shot))
-            self.assertEqual(pixel(shot, x, y), (255, 255, 255), shot)
+        desktop = self.open_desktop(width=SCREEN[0], height=SCREEN[1])
+        write_settings(LIGHT_SETTINGS)
+        desktop.spawn(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.assertTrue(pump(screen_composites, timeout=10))
+        xdotool("windowfocus", "--sync", desktop.text_app().window)
+        time.sleep(0.3)
+        self.assertTrue(desktop.select_engine(), desktop.engine_log())
+        keys("a", "space")
+        found = windows_when(lambda found: any(g[3] > 300 for g in found), 5)
+        self.assertTrue(any(g[3] > 300 for g in found), desktop.engine_log())
+        time.sleep(0.3)
+        x, y, w, h = [g for g in panels() if g[3] > 300][0]
+        shot = desktop.screenshot(os.path.join(desktop.folder, "composited.png"))
+        # The corner pixels lie outside the curve: the text view's white shows there, while
+        # the edges between them are the panel's border.
+        border = pixel(shot, x + w // 2, y)
+        for corner in corners(x, y, w, h):
+            self.assertNotIn(pixel(shot, *corner), ((0, 0, 0), border), (corner, shot))
+        self.assertEqual(pixel(shot, x, y), (255, 255, 255), shot)
 
 
 if __name__ == "__main__":
