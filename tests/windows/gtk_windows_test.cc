@@ -60,7 +60,7 @@ void Pump() {
 // `done` holds, for at most two seconds.
 template <typename Condition>
 void PumpUntil(Condition done) {
-    const gint64 deadline = g_get_monotonic_time() + 2 * G_USEC_PER_SEC;
+    const gint64 deadline = g_get_monotonic_time() + gint64{2} * G_USEC_PER_SEC;
     while (!done() && g_get_monotonic_time() < deadline) {
         Pump();
         g_usleep(5000);
@@ -213,7 +213,8 @@ int GreyPixels(GdkPixbuf* picture, const GdkRectangle& area) {
     int grey = 0;
     for (int y = area.y; y < area.y + area.height; ++y) {
         for (int x = area.x; x < area.x + area.width; ++x) {
-            const guchar* p = pixels + y * stride + x * channels;
+            const guchar* p =
+                pixels + (std::ptrdiff_t{y} * stride) + (std::ptrdiff_t{x} * channels);
             const int light = (p[0] + p[1] + p[2]) / 3;
             grey += light > 60 && light < 215 ? 1 : 0;
         }
