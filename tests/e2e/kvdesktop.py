@@ -68,6 +68,15 @@ def key_of(name):
     raise KeyError(name)
 
 
+def properties_of(props):
+    """The properties of an IBus.PropList and of their sub-lists, depth first."""
+    index = 0
+    while props is not None and props.get(index) is not None:
+        yield props.get(index)
+        yield from properties_of(props.get(index).get_sub_props())
+        index += 1
+
+
 class Client:
     """One input context of a test program, recording what the engine sends it."""
 
@@ -95,7 +104,8 @@ class Client:
         connect("hide-preedit-text", lambda _c: setattr(self, "preedit", ""))
         connect("forward-key-event", lambda _c, *key: self.forwarded.append(key))
         connect("delete-surrounding-text", lambda _c, *span: self.deleted.append(span))
-        connect("register-properties", self._on_register_properties)
+        connect("register-properties", lambda _c, props: setattr(
+            self, "properties", {p.get_key(): p for p in properties_of(props)}))
         connect("update-property", lambda _c, prop: self.properties.update({prop.get_key(): prop}))
         connect("update-lookup-table", lambda _c, *table: self.lookup_tables.append(table))
         connect("hide-lookup-table", self._on_hide_lookup_table)
@@ -113,19 +123,6 @@ class Client:
             a = attributes.get(index)
             self.preedit_attributes.append((a.get_attr_type(), a.get_value(),
                                             a.get_start_index(), a.get_end_index()))
-            index += 1
-
-    def _on_register_properties(self, _context, props):
-        self.properties = {}
-        self._collect(props)
-
-    def _collect(self, props):
-        index = 0
-        while props.get(index) is not None:
-            prop = props.get(index)
-            self.properties[prop.get_key()] = prop
-            if prop.get_sub_props() is not None:
-                self._collect(prop.get_sub_props())
             index += 1
 
     def _on_hide_lookup_table(self, _context):

@@ -11,7 +11,8 @@ import subprocess
 import unittest
 
 from kvdesktop import (BUNDLE, Client, DesktopCase, IBus, PrivateDesktop, install_component,
-                       program_windows, pump, read_text, windows_when, write_settings, xdotool)
+                       program_windows, properties_of, pump, read_text, windows_when,
+                       write_settings, xdotool)
 
 EXECUTABLE = os.path.join(BUNDLE, "Contents", "MacOS", "CQInputKV")
 
@@ -28,17 +29,13 @@ class CaretsAndFields(DesktopCase):
         # focus and hands its clicks to the engine.
         cls.panel = IBus.PanelService.new(cls.desktop.bus().get_connection())
         cls.panel_properties = {}
-        cls.panel.connect("register-properties", cls._on_panel_properties)
-        cls.desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
 
-    @classmethod
-    def _on_panel_properties(cls, _panel, props):
-        cls.panel_properties = {}
-        index = 0
-        while props.get(index) is not None:
-            cls.panel_properties[props.get(index).get_key()] = props.get(index)
-            index += 1
-        return True
+        def registered(_panel, props):
+            cls.panel_properties = {p.get_key(): p for p in properties_of(props)}
+            return True
+
+        cls.panel.connect("register-properties", registered)
+        cls.desktop.bus().request_name(IBus.SERVICE_PANEL, 0)
 
     def field(self, caret=None):
         return self.focused_client(caret, settle=0.3)

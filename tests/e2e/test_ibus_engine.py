@@ -7,11 +7,7 @@ import subprocess
 import unittest
 
 from kvdesktop import BUNDLE, Client, DesktopCase, IBus, PrivateDesktop, pump, write_settings
-from kvdesktop import program_windows, windows_when, xdotool
-
-
-def visible_program_windows(name="CQInputKV"):
-    return xdotool("search", "--onlyvisible", "--name", name)
+from kvdesktop import program_windows, windows_when
 
 
 class EngineThroughIBus(DesktopCase):
@@ -107,7 +103,7 @@ class EngineThroughIBus(DesktopCase):
         pump(timeout=0.2)
         self.assertEqual(c.type("ab{space}1"), [False, False, False, False])
         self.assertEqual((c.preedit, c.committed), ("", ""))
-        self.assertEqual(visible_program_windows(), [])
+        self.assertEqual(program_windows("CQInputKV"), [])
         c.context.set_content_type(IBus.InputPurpose.FREE_FORM, 0)
         pump(timeout=0.2)
         c.type("a")
@@ -120,7 +116,7 @@ class EngineThroughIBus(DesktopCase):
         self.assertEqual([c.properties[f"menu.{i}"].get_label().get_text() for i in range(3)],
                          ["重新載入碼表", "編輯自建詞組…", "澄雀KV 設定…"])
         c.context.property_activate("menu.2", IBus.PropState.CHECKED)
-        self.assertTrue(pump(lambda: visible_program_windows("設定"), timeout=5),
+        self.assertTrue(pump(lambda: program_windows("設定"), timeout=5),
                         self.desktop.engine_log())
 
 
@@ -172,7 +168,7 @@ class TheDesktopsPanel(DesktopCase):
         c.context.property_activate("toolbar.script", IBus.PropState.CHECKED)
         self.assertTrue(pump(lambda: c.properties["toolbar.script"].get_label().get_text()
                              == "簡"))
-        self.assertEqual(visible_program_windows(), [])
+        self.assertEqual(program_windows("CQInputKV"), [])
 
         def round_trip():
             self.assertTrue(desktop.select_engine("xkb:us::eng"))
