@@ -261,14 +261,16 @@ TEST_F(GtkWindows, WordsWindowAtItsSmallestShowsTheHintTheScrollerAndTheWholeMes
                                       "請輸入 1～6 碼且不含空白的字碼，以及非空白詞組。";
     });
     ASSERT_EQ(messages.size(), 1u);
-    PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(messages[0]));
+    // The label makes its layout anew as it is laid out: asked for again after every pump.
+    GtkLabel* const message = GTK_LABEL(messages[0]);
     int textHeight = 0;
     GtkAllocation shown;
     PumpUntil([&] {
-        pango_layout_get_pixel_size(layout, nullptr, &textHeight);
+        pango_layout_get_pixel_size(gtk_label_get_layout(message), nullptr, &textHeight);
         gtk_widget_get_allocation(messages[0], &shown);
         return shown.height >= textHeight;
     });
+    PangoLayout* const layout = gtk_label_get_layout(message);
     EXPECT_FALSE(pango_layout_is_ellipsized(layout));
     EXPECT_GE(shown.height, textHeight);
     EXPECT_GT(pango_layout_get_line_count(layout), 1);
