@@ -200,9 +200,7 @@ class PrivateDesktop:
             self._start_session_bus()
             if self.window_manager:
                 self._start_window_manager()
-            for bundle in self.bundles:
-                install_component(bundle, self.component_dir)
-            self._start_ibus()
+            self._start_framework()
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -289,6 +287,11 @@ class PrivateDesktop:
         _wait_for(lambda: "window id" in subprocess.run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True,
             check=False).stdout, "the window manager")
+
+    def _start_framework(self):
+        for bundle in self.bundles:
+            install_component(bundle, self.component_dir)
+        self._start_ibus()
 
     def _start_ibus(self):
         socket = os.path.join(self.folder, "ibus.sock")
