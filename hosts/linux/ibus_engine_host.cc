@@ -12,9 +12,9 @@
 #include "controller/candidate_panel_choice.h"
 #include "hosts/linux/ibus_desktop_panel.h"
 #include "hosts/linux/ibus_key_synth.h"
-#include "hosts/linux/ibus_key_translation.h"
 #include "hosts/linux/panel_accessibility.h"
 #include "platform/linux/glib_ptr.h"
+#include "platform/linux/x_key_translation.h"
 #include "platform/services.h"
 #include "platform/workspace.h"
 #include "settings/settings_keys.h"
@@ -151,7 +151,7 @@ bool IBusEngineHost::processKeyEvent(std::uint32_t keyval, std::uint32_t keycode
         return false;
     }
     const std::optional<KeyEvent> event =
-        TranslateIBusKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
+        TranslateXKey({keyval, keycode, state, ibus_keyval_to_unicode(keyval)});
     const bool handled = event && _server.handleEvent(_server.focusedSessionId(), *event);
     noteModes();
     return handled;
@@ -359,7 +359,7 @@ void IBusEngineHost::propertyActivate(std::string_view name) {
 
 void IBusEngineHost::pressKey(std::uint32_t evdevCode) {
     activatePending();
-    if (const std::optional<KeyEvent> event = TranslateIBusKey({0, evdevCode, 0, 0})) {
+    if (const std::optional<KeyEvent> event = TranslateXKey({0, evdevCode, 0, 0})) {
         _server.handleEvent(_server.focusedSessionId(), *event);
     }
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/ibus_key_synth.h"
 
-#include "hosts/linux/ibus_key_translation.h"
 #include "platform/key_codes.h"
+#include "platform/linux/x_key_translation.h"
 
 namespace kv {
 

@@ -136,8 +136,6 @@ const std::vector<Exception>& Exceptions() {
         {"engine/file_snapshot.cc", "platform",
          "a table or phrase file may be a FIFO or a device; the one bounded reader that opens "
          "without blocking is the platform's, which the settings body uses as well"},
-        {"fuzz/fuzz_ibus_keys.cc", "hosts/linux",
-         "the IBus key translation reads outside input, and every such reader is fuzzed"},
     };
     return exceptions;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "hosts/linux/ibus_key_translation.h"
+#include "platform/linux/x_key_translation.h"
 
 #include <linux/input-event-codes.h>
 
@@ -118,19 +118,19 @@ constexpr std::array<ModifierKey, 9> kModifierKeys{{
 
 std::uint64_t FlagsOfState(std::uint32_t state) {
     std::uint64_t flags = 0;
-    if ((state & IBusState::Shift) != 0) {
+    if ((state & XKeyState::Shift) != 0) {
         flags |= ModifierFlags::Shift;
     }
-    if ((state & IBusState::Lock) != 0) {
+    if ((state & XKeyState::Lock) != 0) {
         flags |= ModifierFlags::CapsLock;
     }
-    if ((state & IBusState::Control) != 0) {
+    if ((state & XKeyState::Control) != 0) {
         flags |= ModifierFlags::Control;
     }
-    if ((state & IBusState::Alt) != 0) {
+    if ((state & XKeyState::Alt) != 0) {
         flags |= ModifierFlags::Option;
     }
-    if ((state & (IBusState::Super | IBusState::SuperVirtual)) != 0) {
+    if ((state & (XKeyState::Super | XKeyState::SuperVirtual)) != 0) {
         flags |= ModifierFlags::Command;
     }
     return flags;
@@ -139,7 +139,7 @@ std::uint64_t FlagsOfState(std::uint32_t state) {
 // The state is that before the event: a press adds the key's own bit, a release takes it away.
 // Caps Lock is the exception: one event per press, its light already tells the new state.
 std::optional<KeyEvent> ModifierChange(const ModifierKey& key, std::uint32_t state) {
-    const bool release = (state & IBusState::Release) != 0;
+    const bool release = (state & XKeyState::Release) != 0;
     std::uint64_t flags = FlagsOfState(state);
     if (key.flag == ModifierFlags::CapsLock) {
         if (release) {
@@ -160,13 +160,13 @@ bool IsPrintable(char32_t c) {
 
 }  // namespace
 
-std::optional<KeyEvent> TranslateIBusKey(const IBusKeyInput& input) {
+std::optional<KeyEvent> TranslateXKey(const XKeyInput& input) {
     for (const ModifierKey& key : kModifierKeys) {
         if (key.evdev == input.keycode) {
             return ModifierChange(key, input.state);
         }
     }
-    if ((input.state & IBusState::Release) != 0 || input.keycode >= kKeys.size() ||
+    if ((input.state & XKeyState::Release) != 0 || input.keycode >= kKeys.size() ||
         !kKeys[input.keycode].known) {
         return std::nullopt;
     }
@@ -174,9 +174,9 @@ std::optional<KeyEvent> TranslateIBusKey(const IBusKeyInput& input) {
     KeyEvent event;
     event.keyCode = key.virtualKey;
     event.modifierFlags = FlagsOfState(input.state);
-    const bool shift = (input.state & IBusState::Shift) != 0;
+    const bool shift = (input.state & XKeyState::Shift) != 0;
     event.charactersIgnoringModifiers = std::u16string(1, shift ? key.shifted : key.plain);
-    const bool control = (input.state & IBusState::Control) != 0;
+    const bool control = (input.state & XKeyState::Control) != 0;
     if (control && key.plain >= u'a' && key.plain <= u'z') {
         event.characters = std::u16string(1, static_cast<char16_t>(key.plain - u'a' + 1));
     } else if (IsPrintable(input.unicode) && input.unicode < 0x10000 && key.plain >= 0x20 &&

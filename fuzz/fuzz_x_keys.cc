@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Random key events as IBus delivers them (key symbol, evdev code, state with releases) and
-// focus moves between three contexts, through the engine's key translation into the real
+// Random key events as IBus and fcitx5 deliver them (key symbol, evdev code, state with releases)
+// and focus moves between three contexts, through the engine's key translation into the real
 // controllers: no crash, and no marked text left in a context where nothing is composed.
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "hosts/linux/ibus_key_translation.h"
+#include "platform/linux/x_key_translation.h"
 #include "testing/session_runner.h"
 
 namespace {
@@ -74,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         const std::uint32_t state =
-            (record[2] | record[3] << 8) | ((record[4] & 1) != 0 ? kv::IBusState::Release : 0u);
-        const kv::IBusKeyInput input{record[5], record[1], state, Word(record + 5)};
-        if (const std::optional<kv::KeyEvent> event = kv::TranslateIBusKey(input)) {
+            (record[2] | record[3] << 8) | ((record[4] & 1) != 0 ? kv::XKeyState::Release : 0u);
+        const kv::XKeyInput input{record[5], record[1], state, Word(record + 5)};
+        if (const std::optional<kv::KeyEvent> event = kv::TranslateXKey(input)) {
             kv::SessionStep step;
             step.kind = kv::SessionStepKind::Key;
             step.event = *event;
