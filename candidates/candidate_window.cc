@@ -211,6 +211,8 @@ KVShownList KVCandidateWindow::shownList() const {
         list.highlight = static_cast<std::size_t>(highlight);
     }
     list.pageLabel = pageLabelText();
+    list.page = static_cast<std::size_t>(_pageStart / kPageSize);
+    list.pageCount = static_cast<std::size_t>(PageCount(Count(_candidates)));
     list.reading = _reading;
     return list;
 }

@@ -17,7 +17,9 @@ struct KVShownList {
     std::vector<std::string> labels;       // each row's selection key
     std::optional<std::size_t> highlight;  // the highlighted row of the page
     std::string pageLabel;                 // "2/4"
-    std::string reading;                   // the reading the list was shown for
+    std::size_t page = 0;                  // the page shown, from 0
+    std::size_t pageCount = 0;
+    std::string reading;  // the reading the list was shown for
 
     bool operator==(const KVShownList&) const = default;
 };

@@ -67,7 +67,10 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
             }
         }
         list.pageLabel = list.visible ? window->pageLabel().text : "";
+        // The views draw the page numbers only as the label, checked below on their own.
         list.reading = window->shownList().reading;
+        list.page = window->shownList().page;
+        list.pageCount = window->shownList().pageCount;
         return list;
     };
     std::vector<std::string> candidates;
@@ -84,6 +87,8 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
     EXPECT_EQ(window->pageSlider().integerValue(), 1);
     EXPECT_EQ(shown.highlight, 2u);
     EXPECT_EQ(shown.pageLabel, "2/3");
+    EXPECT_EQ(shown.page, 1u);
+    EXPECT_EQ(shown.pageCount, 3u);
     EXPECT_EQ(shown.reading, "水");
 
     // The last, short page; then the wheel turns back a page and the highlight goes with it.
@@ -101,6 +106,7 @@ TEST_F(CandidatePagingTest, TheShownListIsThePageTheRowsShowWithItsReading) {
     EXPECT_EQ(window->shownList(), drawn());
     EXPECT_TRUE(window->shownList().visible);
     EXPECT_EQ(window->shownList().pageLabel, "1/1");
+    EXPECT_EQ(window->shownList().pageCount, 1u);
     EXPECT_TRUE(window->pageSlider().hidden);
     for (std::size_t r = 0; r < 10; ++r) {
         EXPECT_FALSE(window->row(r).hidden || window->rowButton(r).enabled) << r;
