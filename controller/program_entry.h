@@ -18,6 +18,10 @@ struct KVWindowBodies {
     KVWordsWindow::BodyMaker words;
 };
 
+// The shared windows are made on first use; they learn their bodies and neighbours first. For
+// a host that runs in a framework's process rather than through KVMain.
+void KVPrepareSharedWindows(const KVWindowBodies& bodies);
+
 // Starts the input method on `framework` and runs it. Returns the exit status: 1, after the
 // line "CQ_Input_KV: cannot create IMKServer" on `log`, when the server cannot be made; 0 when
 // the event loop ends.

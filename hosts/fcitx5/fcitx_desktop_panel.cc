@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/fcitx5/fcitx_desktop_panel.h"
+
+#include <fcitx/inputpanel.h>
+#include <fcitx/text.h>
+#include <fcitx/userinterface.h>
+
+#include "hosts/fcitx5/fcitx_candidate_list.h"
+
+namespace kv {
+
+FcitxDesktopPanel::FcitxDesktopPanel(KVCandidateWindow& window,
+                                     std::weak_ptr<const FcitxPanelLink> link)
+    : _window(window), _link(std::move(link)) {}
+
+void FcitxDesktopPanel::panelDidChange(const Panel&) {
+    const std::shared_ptr<const FcitxPanelLink> link = _link.lock();
+    fcitx::InputContext* const context = link ? link->focusedContext() : nullptr;
+    if (context == nullptr) {
+        return;
+    }
+    // Only the script and width buttons change their titles.
+    const std::string titles = _window.scriptButton().title() + _window.widthButton().title();
+    if (titles != _toolbarTitles) {
+        _toolbarTitles = titles;
+        link->toolbarChanged();
+    }
+    const KVShownList list = _window.shownList();
+    fcitx::InputPanel& panel = context->inputPanel();
+    if (!list.visible) {
+        panel.setCandidateList(nullptr);
+        panel.setAuxUp(fcitx::Text());
+    } else {
+        KVCandidateWindow& window = _window;
+        panel.setCandidateList(std::make_unique<FcitxCandidateList>(
+            list, FcitxListActions{link->turnPage, [&window](std::size_t row) {
+                                       if (row < window.shownList().rows.size()) {
+                                           window.rowClicked(window.rowButton(row));
+                                       }
+                                   }}));
+        panel.setAuxUp(fcitx::Text(list.pageLabel.empty() ? list.reading
+                                                          : list.reading + "　" + list.pageLabel));
+    }
+    context->updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
+}
+
+}  // namespace kv
