@@ -96,8 +96,14 @@ void KVFcitxEngine::watchContexts() {
         fcitx::EventType::InputContextCapabilityChanged, fcitx::EventWatcherPhase::Default,
         [this](fcitx::Event& event) {
             auto& changed = static_cast<fcitx::InputContextEvent&>(event);
-            if (const FcitxSession* const session = sessionOf(changed.inputContext())) {
-                _server.setFieldPurpose(session->id(), FieldPurposeOf(session->context()));
+            const FcitxSession* const session = sessionOf(changed.inputContext());
+            if (session == nullptr) {
+                return;
+            }
+            _server.setFieldPurpose(session->id(), FieldPurposeOf(session->context()));
+            // A focused field that stops being secure is served again from here on.
+            if (session->id() == _server.focusedSessionId()) {
+                _server.activateFocusedSession();
             }
         }));
 }

@@ -82,8 +82,13 @@ void FcitxTextClient::setMarkedText(std::u16string_view text, Underline underlin
                               selectionRange.location, 0, static_cast<std::int64_t>(text.size()))));
     fcitx::Text preedit;
     if (!utf8.empty()) {
-        preedit.append(utf8, underline == Underline::Single ? fcitx::TextFormatFlag::Underline
-                                                            : fcitx::TextFormatFlag::NoFlag);
+        // fcitx5 commits a client's preedit when the context loses the focus, unless told not
+        // to: the controller alone decides what a composition leaves in the text.
+        fcitx::TextFormatFlags format = fcitx::TextFormatFlag::DontCommit;
+        if (underline == Underline::Single) {
+            format |= fcitx::TextFormatFlag::Underline;
+        }
+        preedit.append(utf8, format);
         // fcitx5's caret is a byte offset into the preedit.
         preedit.setCursor(static_cast<int>(Transforms::utf16ToUtf8(beforeCaret).size()));
     }
