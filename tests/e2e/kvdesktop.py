@@ -377,7 +377,7 @@ class TextApp:
         self.title = title
         self.text_file = os.path.join(desktop.folder, title + ".txt")
         # A None in `environment` removes that variable.
-        env = {k: v for k, v in dict(os.environ, GTK_IM_MODULE="ibus", **environment).items()
+        env = {k: v for k, v in dict(os.environ, **{"GTK_IM_MODULE": "ibus", **environment}).items()
                if v is not None}
         self.process = desktop.spawn(
             ["/usr/bin/python3", os.path.join(TESTS_DIR, "text_app.py"), self.text_file, title,

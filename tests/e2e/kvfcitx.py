@@ -39,10 +39,13 @@ class PrivateFcitx(PrivateDesktop):
     (keyboard-us first, as fcitx5 wants); `before_start(desktop)` runs once the folders exist
     and before fcitx5 starts (to write addon descriptions into $XDG_DATA_HOME/fcitx5)."""
 
-    def __init__(self, input_methods=("keyboard-us",), before_start=None, **kwargs):
+    def __init__(self, input_methods=("keyboard-us",), before_start=None, kde_panel=False,
+                 **kwargs):
         super().__init__(**kwargs)
         self.input_methods = list(input_methods)
         self.before_start = before_start
+        # fcitx5's KDE panel module draws through a panel on the bus; a test may play that panel.
+        self.with_kde_panel = kde_panel
         self._fcitx_log = None
         self.fcitx = None
 
@@ -68,7 +71,8 @@ class PrivateFcitx(PrivateDesktop):
         self._fcitx_log = open(os.path.join(self.folder, "fcitx5.log"), "ab")
         # fcitx5 never asks the user anything here; its own notifications stay off.
         self.fcitx = subprocess.Popen(
-            ["fcitx5", "--disable=notificationitem,notifications,kimpanel,unicode,clipboard"],
+            ["fcitx5", "--disable=notificationitem,notifications,unicode,clipboard"
+             + ("" if self.with_kde_panel else ",kimpanel")],
             stdout=self._fcitx_log, stderr=subprocess.STDOUT)
         self._processes.append(self.fcitx)
         self.connection = Gio.bus_get_sync(Gio.BusType.SESSION, None)
@@ -110,6 +114,11 @@ class PrivateFcitx(PrivateDesktop):
     def client(self, **kwargs):
         return FcitxClient(self.connection, **kwargs)
 
+    def play_kde_panel(self):
+        """Plays KDE's input method panel (needs `kde_panel=True`): fcitx5 then shows the list,
+        the auxiliary text and the status area's actions through it."""
+        return KdePanel(self.connection)
+
 
 class FcitxClient:
     """One input context through fcitx5's D-Bus frontend. Records what fcitx5 sends it: the
@@ -120,6 +129,7 @@ class FcitxClient:
         self.commits = []
         self.preedit = ""
         self.preedit_cursor = -1
+        self.preedit_formats = []
         self.panel_preedit = ""
         self.aux_up = ""
         self.aux_down = ""
@@ -152,6 +162,7 @@ class FcitxClient:
             self.commits.append(values[0])
         elif name == "UpdateFormattedPreedit":
             self.preedit = "".join(text for text, _format in values[0])
+            self.preedit_formats = [format for _text, format in values[0]]
             self.preedit_cursor = values[1]
         elif name == "UpdateClientSideUI":
             preedit, _cursor, aux_up, aux_down, candidates, cursor = values[:6]
@@ -210,6 +221,96 @@ class FcitxClient:
             self.call("DestroyIC")
         except GLib.Error:
             pass
+
+
+_IMPANEL2_XML = """
+<node>
+  <interface name="org.kde.impanel2">
+    <method name="SetSpotRect"><arg type="i"/><arg type="i"/><arg type="i"/><arg type="i"/></method>
+    <method name="SetRelativeSpotRect">
+      <arg type="i"/><arg type="i"/><arg type="i"/><arg type="i"/>
+    </method>
+    <method name="SetRelativeSpotRectV2">
+      <arg type="i"/><arg type="i"/><arg type="i"/><arg type="i"/><arg type="d"/>
+    </method>
+    <method name="SetLookupTable">
+      <arg type="as"/><arg type="as"/><arg type="as"/><arg type="b"/><arg type="b"/>
+      <arg type="i"/><arg type="i"/>
+    </method>
+  </interface>
+</node>"""
+
+
+class KdePanel:
+    """KDE's input method panel as fcitx5's kimpanel module talks to it: the list arrives as
+    SetLookupTable calls, the auxiliary text and the status area's actions as signals; the
+    panel's clicks go back as signals. fcitx5's D-Bus frontend drops the client-side input
+    panel capability, so this is how a test reads what fcitx5 would draw."""
+
+    def __init__(self, connection):
+        self.connection = connection
+        self.labels, self.candidates, self.cursor = [], [], -1
+        self.has_prev = self.has_next = False
+        self.list_shown = False
+        self.aux = self.preedit = ""
+        self.properties = {}  # key -> (label, tooltip)
+        self.menus = []  # the keys of each menu fcitx5 asked the panel to show
+        info = Gio.DBusNodeInfo.new_for_xml(_IMPANEL2_XML)
+        self._object = connection.register_object(
+            "/org/kde/impanel", info.interfaces[0], self._on_call, None, None)
+        self._subscription = connection.signal_subscribe(
+            None, "org.kde.kimpanel.inputmethod", None, "/kimpanel", None,
+            Gio.DBusSignalFlags.NONE, self._on_signal)
+        connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                             "org.freedesktop.DBus", "RequestName",
+                             GLib.Variant("(su)", ("org.kde.impanel", 0)), None,
+                             Gio.DBusCallFlags.NONE, 3000, None)
+        self.signal("PanelCreated")
+        self.signal("PanelCreated2", interface="org.kde.impanel2")
+
+    def _on_call(self, _connection, _sender, _path, _interface, method, parameters, invocation):
+        if method == "SetLookupTable":
+            (self.labels, self.candidates, _attributes, self.has_prev, self.has_next,
+             self.cursor, _layout) = parameters.unpack()
+        invocation.return_value(None)
+
+    def _on_signal(self, _connection, _sender, _path, _interface, name, parameters):
+        values = parameters.unpack()
+        if name in ("RegisterProperties", "UpdateProperty", "ExecMenu"):
+            keys = []
+            for text in (values[0] if name != "UpdateProperty" else [values[0]]):
+                # "/Fcitx/KEY:LABEL:ICON:TOOLTIP:HINTS"
+                key, label, _icon, tooltip = (text.split(":") + [""] * 4)[:4]
+                keys.append(key.rsplit("/", 1)[-1])
+                self.properties[keys[-1]] = (label, tooltip)
+            if name == "ExecMenu":
+                self.menus.append(keys)
+        elif name == "UpdateAux":
+            self.aux = values[0]
+        elif name == "UpdatePreeditText":
+            self.preedit = values[0]
+        elif name == "ShowLookupTable":
+            self.list_shown = values[0]
+
+    def signal(self, name, arguments=None, interface="org.kde.impanel"):
+        self.connection.emit_signal(None, "/org/kde/impanel", interface, name, arguments)
+
+    def trigger(self, key):
+        self.signal("TriggerProperty", GLib.Variant("(s)", ("/Fcitx/" + key,)))
+
+    def select(self, index):
+        self.signal("SelectCandidate", GLib.Variant("(i)", (index,)))
+
+    def page(self, forward):
+        self.signal("LookupTablePageDown" if forward else "LookupTablePageUp")
+
+    def close(self):
+        self.connection.signal_unsubscribe(self._subscription)
+        self.connection.unregister_object(self._object)
+        self.connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                  "org.freedesktop.DBus", "ReleaseName",
+                                  GLib.Variant("(s)", ("org.kde.impanel",)), None,
+                                  Gio.DBusCallFlags.NONE, 3000, None)
 
 
 def install_addon(bundle=BUNDLE, data_home=None):
