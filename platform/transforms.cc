@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/transforms.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace kv {
@@ -131,6 +132,29 @@ std::string Transforms::utf16ToUtf8(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::int64_t Transforms::codePointsInUtf16(std::u16string_view text, std::int64_t units) {
+    const auto end = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(units, 0, static_cast<std::int64_t>(text.size())));
+    std::int64_t points = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        // A pair's second half belongs to the code point its first half began.
+        if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) {
+            ++points;
+        }
+    }
+    return points;
+}
+
+std::int64_t Transforms::utf16UnitsOfCodePoints(std::u16string_view text, std::int64_t codePoints) {
+    std::size_t i = 0;
+    for (std::int64_t n = 0; n < codePoints && i < text.size(); ++n) {
+        const bool pair =
+            IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+        i += pair ? 2 : 1;
+    }
+    return static_cast<std::int64_t>(i);
 }
 
 }  // namespace kv

@@ -34,6 +34,11 @@ class Transforms {
     static std::u16string utf8ToUtf16(std::string_view text);
     // A unit of a broken surrogate pair becomes U+FFFD.
     static std::string utf16ToUtf8(std::u16string_view text);
+    // Frameworks count the text around a caret in code points, clients in UTF-16 units.
+    // The code points that begin in the first `units` units of `text`, clamped to it.
+    static std::int64_t codePointsInUtf16(std::u16string_view text, std::int64_t units);
+    // The units of the first `codePoints` code points of `text`, clamped to it.
+    static std::int64_t utf16UnitsOfCodePoints(std::u16string_view text, std::int64_t codePoints);
 };
 
 }  // namespace kv

@@ -13,41 +13,6 @@
 
 namespace kv {
 
-namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit < 0xDC00;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit < 0xE000;
-}
-
-}  // namespace
-
-std::int64_t KVCodePointsInUtf16(std::u16string_view text, std::int64_t units) {
-    const auto end = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(units, 0, static_cast<std::int64_t>(text.size())));
-    std::int64_t points = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        // A pair's second half belongs to the code point its first half began.
-        if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) {
-            ++points;
-        }
-    }
-    return points;
-}
-
-std::int64_t KVUtf16UnitsOfCodePoints(std::u16string_view text, std::int64_t codePoints) {
-    std::size_t i = 0;
-    for (std::int64_t n = 0; n < codePoints && i < text.size(); ++n) {
-        const bool pair =
-            IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-        i += pair ? 2 : 1;
-    }
-    return static_cast<std::int64_t>(i);
-}
-
 FcitxTextClient::FcitxTextClient(fcitx::InputContext& context) : _context(context.watch()) {}
 
 bool FcitxTextClient::updateCaret() {
@@ -128,12 +93,12 @@ std::optional<FcitxTextClient::Surrounding> FcitxTextClient::surrounding() const
     // A cursor or anchor past the end says the client does not know its own text: deleting by
     // it could take the whole text, so it counts as no text.
     const std::int64_t length =
-        KVCodePointsInUtf16(s.text, static_cast<std::int64_t>(s.text.size()));
+        Transforms::codePointsInUtf16(s.text, static_cast<std::int64_t>(s.text.size()));
     if (around.cursor() > length || around.anchor() > length) {
         return std::nullopt;
     }
-    s.cursor = KVUtf16UnitsOfCodePoints(s.text, around.cursor());
-    s.anchor = KVUtf16UnitsOfCodePoints(s.text, around.anchor());
+    s.cursor = Transforms::utf16UnitsOfCodePoints(s.text, around.cursor());
+    s.anchor = Transforms::utf16UnitsOfCodePoints(s.text, around.anchor());
     return s;
 }
 
@@ -148,10 +113,10 @@ void FcitxTextClient::deleteSurrounding(fcitx::InputContext& context, Range rang
     if (end == start) {
         return;
     }
-    const std::int64_t offset =
-        KVCodePointsInUtf16(s->text, start) - KVCodePointsInUtf16(s->text, s->cursor);
+    const std::int64_t offset = Transforms::codePointsInUtf16(s->text, start) -
+                                Transforms::codePointsInUtf16(s->text, s->cursor);
     const std::int64_t count =
-        KVCodePointsInUtf16(s->text, end) - KVCodePointsInUtf16(s->text, start);
+        Transforms::codePointsInUtf16(s->text, end) - Transforms::codePointsInUtf16(s->text, start);
     // fcitx5 updates its copy of the surrounding text along with the request.
     context.deleteSurroundingText(static_cast<int>(offset), static_cast<unsigned int>(count));
 }

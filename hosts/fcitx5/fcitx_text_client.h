@@ -48,9 +48,4 @@ class FcitxTextClient final : public TextClient {
     std::optional<Rect> _caret;  // y upward, on the addon's one screen
 };
 
-// Code points in the first `units` UTF-16 units of `text`; for the tests.
-std::int64_t KVCodePointsInUtf16(std::u16string_view text, std::int64_t units);
-// UTF-16 units in the first `codePoints` code points of `text`.
-std::int64_t KVUtf16UnitsOfCodePoints(std::u16string_view text, std::int64_t codePoints);
-
 }  // namespace kv

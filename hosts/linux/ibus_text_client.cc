@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/linux/ibus_text_client.h"
 
-#include <unicode/ustring.h>
-#include <unicode/utf16.h>
-
 #include <algorithm>
 
 #include "controller/caret_rules.h"
@@ -11,24 +8,6 @@
 #include "platform/transforms.h"
 
 namespace kv {
-
-namespace {
-
-// Code points in the first `units` UTF-16 units of `text`.
-glong CodePoints(std::u16string_view text, std::int64_t units) {
-    const auto end = std::clamp<std::int64_t>(units, 0, static_cast<std::int64_t>(text.size()));
-    return u_countChar32(text.data(), static_cast<std::int32_t>(end));
-}
-
-// UTF-16 units in the first `codePoints` code points of `text`.
-std::int64_t Utf16Units(std::u16string_view text, std::uint32_t codePoints) {
-    const auto length = static_cast<std::int32_t>(text.size());
-    std::int32_t units = 0;
-    U16_FWD_N(text.data(), units, length, std::min<std::int64_t>(codePoints, length));
-    return units;
-}
-
-}  // namespace
 
 IBusTextClient::IBusTextClient(std::shared_ptr<const IBusEngineLink> link, std::string path)
     : _link(std::move(link)), _path(std::move(path)) {}
@@ -49,14 +28,14 @@ void IBusTextClient::setSurroundingText(std::string_view utf8, std::uint32_t cur
     surrounding.text = Transforms::utf8ToUtf16(utf8);
     // A cursor or anchor past the end says the client does not know its own text: deleting by
     // it could take the whole text, so it counts as no text, and a deletion goes out as a key.
-    const auto length = static_cast<std::uint32_t>(
-        CodePoints(surrounding.text, static_cast<std::int64_t>(surrounding.text.size())));
+    const auto length = static_cast<std::uint32_t>(Transforms::codePointsInUtf16(
+        surrounding.text, static_cast<std::int64_t>(surrounding.text.size())));
     if (cursor > length || anchor > length) {
         _surrounding.reset();
         return;
     }
-    surrounding.cursor = Utf16Units(surrounding.text, cursor);
-    surrounding.anchor = Utf16Units(surrounding.text, anchor);
+    surrounding.cursor = Transforms::utf16UnitsOfCodePoints(surrounding.text, cursor);
+    surrounding.anchor = Transforms::utf16UnitsOfCodePoints(surrounding.text, anchor);
     _surrounding = std::move(surrounding);
 }
 
@@ -74,8 +53,9 @@ void IBusTextClient::setMarkedText(std::u16string_view text, Underline underline
         ibus_text_append_attribute(preedit, IBUS_ATTR_TYPE_UNDERLINE, IBUS_ATTR_UNDERLINE_SINGLE, 0,
                                    static_cast<guint>(length));
     }
-    const glong caret =
-        selectionRange.location == NotFound ? length : CodePoints(text, selectionRange.location);
+    const glong caret = selectionRange.location == NotFound
+                            ? length
+                            : Transforms::codePointsInUtf16(text, selectionRange.location);
     // Clear mode: a context that loses focus drops the preedit; the controller alone commits.
     ibus_engine_update_preedit_text_with_mode(engine, preedit, static_cast<guint>(caret),
                                               length > 0, IBUS_ENGINE_PREEDIT_CLEAR);
@@ -103,8 +83,10 @@ void IBusTextClient::deleteSurrounding(IBusEngine* engine, Range range) {
     if (end == start) {
         return;
     }
-    const glong offset = CodePoints(s.text, start) - CodePoints(s.text, s.cursor);
-    const glong count = CodePoints(s.text, end) - CodePoints(s.text, start);
+    const glong offset = Transforms::codePointsInUtf16(s.text, start) -
+                         Transforms::codePointsInUtf16(s.text, s.cursor);
+    const glong count =
+        Transforms::codePointsInUtf16(s.text, end) - Transforms::codePointsInUtf16(s.text, start);
     ibus_engine_delete_surrounding_text(engine, static_cast<gint>(offset),
                                         static_cast<guint>(count));
     // Until the client reports again, the text is what the deletion left.

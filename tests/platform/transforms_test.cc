@@ -44,6 +44,25 @@ TEST(Transforms, Utf16EncodesToUtf8AndBrokenPairsBecomeReplacements) {
     EXPECT_EQ(Transforms::utf16ToUtf8(Transforms::utf8ToUtf16(all)), all);
 }
 
+// Carets and deletions cross between a framework's code points and a client's UTF-16 units.
+TEST(Transforms, CodePointsAndUtf16UnitsCountOneAnother) {
+    const std::u16string text = u"a\U0001F600體\xD83Dz";  // a pair, then a broken half
+    EXPECT_EQ(Transforms::codePointsInUtf16(text, 1), 1);
+    EXPECT_EQ(Transforms::codePointsInUtf16(text, 2), 2);  // the pair begun counts
+    EXPECT_EQ(Transforms::codePointsInUtf16(text, 3), 2);
+    EXPECT_EQ(Transforms::codePointsInUtf16(text, 99), 5);
+    EXPECT_EQ(Transforms::codePointsInUtf16(text, -4), 0);
+    EXPECT_EQ(Transforms::utf16UnitsOfCodePoints(text, 2), 3);
+    EXPECT_EQ(Transforms::utf16UnitsOfCodePoints(text, 4), 5);
+    EXPECT_EQ(Transforms::utf16UnitsOfCodePoints(text, 99), 6);
+    EXPECT_EQ(Transforms::utf16UnitsOfCodePoints(text, -1), 0);
+    for (std::int64_t points = 0; points <= 5; ++points) {
+        EXPECT_EQ(
+            Transforms::codePointsInUtf16(text, Transforms::utf16UnitsOfCodePoints(text, points)),
+            points);
+    }
+}
+
 TEST(Transforms, LineBreaksAreTheNewlineCharacters) {
     for (const char32_t c : {U'\n', U'\v', U'\f', U'\r', U'\u0085', U'\u2028', U'\u2029'}) {
         EXPECT_TRUE(Transforms::isLineBreak(c)) << static_cast<unsigned>(c);
