@@ -1,0 +1,484 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/fcitx5_input_sources.h"
+
+#include <fcntl.h>
+#include <gio/gio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <variant>
+
+#include "platform/file_descriptor.h"
+#include "platform/file_reading.h"
+#include "platform/linux/fcitx5_description.h"
+#include "platform/linux/plist_bundle.h"
+#include "platform/linux/xdg_locations.h"
+#include "platform/private_directories.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* kFcitxName = "org.fcitx.Fcitx5";
+constexpr const char* kControllerPath = "/controller";
+constexpr const char* kController = "org.fcitx.Fcitx.Controller1";
+constexpr const char* kFrontendPath = "/org/freedesktop/portal/inputmethod";
+constexpr const char* kFrontend = "org.fcitx.Fcitx.InputMethod1";
+constexpr const char* kInputContext = "org.fcitx.Fcitx.InputContext1";
+constexpr std::string_view kSourceType = "fcitx5-input-method";
+// The addon's name is its description's file name, and the input method takes the same.
+constexpr std::string_view kAddonName = "cqinputkv";
+constexpr std::string_view kLibraryName = "cqinputkv-fcitx5";
+constexpr std::string_view kIconName = "cqinputkv.svg";
+// Far larger than a description; what keeps a hostile bundle from filling memory.
+constexpr std::uint64_t kLargestDescription = std::uint64_t{1} << 20;
+constexpr int kCallTimeoutMilliseconds = 5000;
+constexpr auto kRestartTimeout = std::chrono::seconds(20);
+// How long a selection may take to reach the input context it switches.
+constexpr auto kSelectTimeout = std::chrono::seconds(1);
+constexpr auto kPoll = std::chrono::milliseconds(50);
+
+struct VariantUnref {
+    void operator()(GVariant* variant) const { g_variant_unref(variant); }
+};
+using VariantPtr = std::unique_ptr<GVariant, VariantUnref>;
+
+// One method call; null on any error. Never starts the service: without an owner of the name the
+// call fails, where the bus would otherwise launch a second fcitx5 beside the running one.
+VariantPtr Call(GDBusConnection* connection, const char* destination, const char* path,
+                const char* interface, const char* method, GVariant* arguments,
+                const char* replyType) {
+    return VariantPtr(g_dbus_connection_call_sync(
+        connection, destination, path, interface, method, arguments,
+        replyType == nullptr ? nullptr : G_VARIANT_TYPE(replyType), G_DBUS_CALL_FLAGS_NO_AUTO_START,
+        kCallTimeoutMilliseconds, nullptr, nullptr));
+}
+
+VariantPtr CallController(GDBusConnection* connection, const char* method,
+                          GVariant* arguments = nullptr, const char* replyType = nullptr) {
+    return Call(connection, kFcitxName, kControllerPath, kController, method, arguments, replyType);
+}
+
+std::string StringOf(const VariantPtr& reply) {
+    if (!reply) {
+        return {};
+    }
+    const gchar* text = nullptr;
+    g_variant_get(reply.get(), "(&s)", &text);
+    return text;
+}
+
+// The unique name of fcitx5's connection, empty when nobody owns the name.
+std::string NameOwner(GDBusConnection* connection) {
+    return StringOf(Call(connection, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                         "org.freedesktop.DBus", "GetNameOwner", g_variant_new("(s)", kFcitxName),
+                         "(s)"));
+}
+
+bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
+
+// The session bus, as the session names it. Where it names none, no bus is launched for the
+// run: a bus of its own would outlive the tool and hold no fcitx5 anyway.
+std::string SessionBusAddress() {
+    const gchar* address = g_getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0') {
+        return address;
+    }
+    const gchar* runtime = g_getenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path socket =
+        std::filesystem::path(runtime == nullptr ? "" : runtime) / "bus";
+    std::error_code error;
+    if (runtime != nullptr && std::filesystem::is_socket(socket, error)) {
+        return "unix:path=" + socket.string();
+    }
+    return {};
+}
+
+// ---- Installing the descriptions
+
+struct Description {
+    std::filesystem::path file;  // the bundle's copy
+    const char* section;
+    const char* key;
+    std::filesystem::path value;  // what the key names once installed
+    const char* folder;           // under the user's fcitx5 data folder
+};
+
+// The description as installed, or an errno value.
+std::variant<std::string, int> Installed(const Description& description) {
+    const BoundedRead read = ReadRegularFile(description.file, kLargestDescription);
+    if (!read.bytes) {
+        std::error_code error;
+        return std::filesystem::exists(description.file, error) ? EINVAL : ENOENT;
+    }
+    std::optional<std::string> text = WithFcitxValue(*read.bytes, description.section,
+                                                     description.key, description.value.string());
+    if (!text) {
+        return EINVAL;
+    }
+    return std::move(*text);
+}
+
+// Whether `file` is already these bytes. Only a regular file counts: a link there is not
+// followed, and a FIFO or a device is never opened.
+bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
+        return false;
+    }
+    const BoundedRead read = ReadRegularFile(file, kLargestDescription);
+    return read.bytes && *read.bytes == bytes;
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written >= 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// fcitx5 reading meanwhile sees the old description or the new one, never half of one; whatever
+// sat at the name (a link, a FIFO) is replaced, not written through. 0, or an errno value.
+int WriteAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    const std::filesystem::path folder = file.parent_path();
+    if (!CreatePrivateDirectories(folder)) {
+        // Only for the reason: the folders that could be made are made already.
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        return error ? error.value() : ENOTDIR;
+    }
+    std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+    FileDescriptor fd(g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        return errno;
+    }
+    int result = ::fchmod(fd.get(), 0644) == 0 ? WriteAll(fd.get(), bytes) : errno;
+    if (!fd.close() && result == 0) {
+        result = errno;
+    }
+    if (result == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) {
+        result = errno;
+    }
+    if (result != 0) {
+        ::unlink(temporary.c_str());
+    }
+    return result;
+}
+
+}  // namespace
+
+FcitxInputSources::FcitxInputSources() = default;
+
+FcitxInputSources::~FcitxInputSources() = default;
+
+std::filesystem::path FcitxInputSources::descriptionFolder() {
+    return XdgDataHome() / "fcitx5";
+}
+
+GDBusConnection* FcitxInputSources::connection() {
+    if (!_connectionTried) {
+        _connectionTried = true;
+        const std::string address = SessionBusAddress();
+        if (!address.empty()) {
+            _connection.reset(g_dbus_connection_new_for_address_sync(
+                address.c_str(),
+                static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                  G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                nullptr, nullptr, nullptr));
+        }
+    }
+    return _connection.get();
+}
+
+bool FcitxInputSources::running() {
+    GDBusConnection* const bus = connection();
+    if (bus == nullptr) {
+        return false;
+    }
+    const VariantPtr reply =
+        Call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+             "NameHasOwner", g_variant_new("(s)", kFcitxName), "(b)");
+    gboolean owned = FALSE;
+    if (reply) {
+        g_variant_get(reply.get(), "(b)", &owned);
+    }
+    return owned != FALSE;
+}
+
+bool FcitxInputSources::lists(const std::string& name) {
+    const VariantPtr reply =
+        CallController(connection(), "AvailableInputMethods", nullptr, "(a(ssssssb))");
+    if (!reply) {
+        return false;
+    }
+    GVariantIter* methods = nullptr;
+    g_variant_get(reply.get(), "(a(ssssssb))", &methods);
+    const gchar* unique = nullptr;
+    bool found = false;
+    while (!found && g_variant_iter_next(methods, "(&s&s&s&s&s&sb)", &unique, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr)) {
+        found = name == unique;
+    }
+    g_variant_iter_free(methods);
+    return found;
+}
+
+std::int32_t FcitxInputSources::registerInputSource(const std::filesystem::path& bundle) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(bundle / "Contents" / "Info.plist", error)) {
+        return ENOENT;
+    }
+    const std::filesystem::path contents = bundle / "Contents";
+    const std::filesystem::path resources = contents / "Resources";
+    const std::filesystem::path folder = descriptionFolder();
+    const std::string file = std::string(kAddonName) + ".conf";
+    // fcitx5 appends ".so" to the library's name itself.
+    const Description descriptions[] = {
+        {resources / "fcitx5" / "addon.conf", "Addon", "Library",
+         contents / "PlugIns" / kLibraryName, "addon"},
+        {resources / "fcitx5" / "inputmethod.conf", "InputMethod", "Icon", resources / kIconName,
+         "inputmethod"},
+    };
+    std::vector<std::string> texts;
+    for (const Description& description : descriptions) {
+        std::variant<std::string, int> text = Installed(description);
+        if (const int* failed = std::get_if<int>(&text)) {
+            return *failed;
+        }
+        texts.push_back(std::move(std::get<std::string>(text)));
+    }
+    _bundleID = PlistBundle(bundle).bundleIdentifier();
+    _library = descriptions[0].value;
+
+    const bool fcitxRuns = running();
+    const std::string name(kAddonName);
+    const bool known = fcitxRuns && lists(name);
+    bool changed = false;
+    // The addon first: the input method's description names it.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::filesystem::path installed = folder / descriptions[i].folder / file;
+        if (HoldsAlready(installed, texts[i])) {
+            continue;
+        }
+        if (const int written = WriteAtomically(installed, texts[i]); written != 0) {
+            return written;
+        }
+        changed = true;
+    }
+    if (!fcitxRuns) {
+        return ENOTCONN;
+    }
+    if (known && !changed) {
+        return 0;
+    }
+    // A loaded addon keeps the library it was loaded from until fcitx5 starts again.
+    if (known) {
+        return restart();
+    }
+    return CallController(connection(), "Refresh") ? 0 : EIO;
+}
+
+std::int32_t FcitxInputSources::restart() {
+    GDBusConnection* const bus = connection();
+    const std::string before = NameOwner(bus);
+    if (!CallController(bus, "Restart")) {
+        return EIO;
+    }
+    // The new process takes the name once the old one let it go, and lists the input methods
+    // once it has read the descriptions.
+    const std::string name(kAddonName);
+    const bool back = PollUntil(
+        [&] {
+            const std::string owner = NameOwner(bus);
+            return !owner.empty() && owner != before && lists(name);
+        },
+        kRestartTimeout);
+    return back ? 0 : ETIMEDOUT;
+}
+
+InputSource FcitxInputSources::sourceNamed(const std::string& name, std::uint64_t reference) {
+    InputSource source;
+    source.reference = reference;
+    source.inputSourceID = name;
+    source.inputSourceType = std::string(kSourceType);
+    auto addon = _addonOfInputMethod.find(name);
+    if (addon == _addonOfInputMethod.end()) {
+        addon =
+            _addonOfInputMethod
+                .emplace(name, StringOf(CallController(connection(), "AddonForIM",
+                                                       g_variant_new("(s)", name.c_str()), "(s)")))
+                .first;
+    }
+    const bool own = addon->second == kAddonName;
+    if (own) {
+        source.bundleID = _bundleID;
+    }
+    // fcitx5 loads an addon only when one of its input methods is first used: without its
+    // library, the input method is listed but would never turn on.
+    std::error_code error;
+    std::filesystem::path library = _library;
+    library += ".so";
+    source.isSelectCapable = !own || std::filesystem::is_regular_file(library, error);
+    return source;
+}
+
+std::vector<InputSource> FcitxInputSources::createInputSourceList(bool /*includeAllInstalled*/) {
+    std::vector<InputSource> sources;
+    if (!running()) {
+        return sources;
+    }
+    const VariantPtr reply =
+        CallController(connection(), "AvailableInputMethods", nullptr, "(a(ssssssb))");
+    if (!reply) {
+        return sources;
+    }
+    GVariantIter* methods = nullptr;
+    g_variant_get(reply.get(), "(a(ssssssb))", &methods);
+    const gchar* unique = nullptr;
+    while (g_variant_iter_next(methods, "(&s&s&s&s&s&sb)", &unique, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr)) {
+        sources.push_back(sourceNamed(unique, sources.size()));
+    }
+    g_variant_iter_free(methods);
+    return sources;
+}
+
+std::int32_t FcitxInputSources::enableInputSource(const InputSource& source) {
+    if (!source.inputSourceID) {
+        return EINVAL;
+    }
+    if (!running()) {
+        return ENOTCONN;
+    }
+    GDBusConnection* const bus = connection();
+    const std::string group =
+        StringOf(CallController(bus, "CurrentInputMethodGroup", nullptr, "(s)"));
+    const auto members = [&](std::string& layout) {
+        std::vector<std::pair<std::string, std::string>> items;
+        const VariantPtr reply = CallController(bus, "InputMethodGroupInfo",
+                                                g_variant_new("(s)", group.c_str()), "(sa(ss))");
+        if (!reply) {
+            return items;
+        }
+        const gchar* text = nullptr;
+        GVariantIter* entries = nullptr;
+        g_variant_get(reply.get(), "(&sa(ss))", &text, &entries);
+        layout = text;
+        const gchar* name = nullptr;
+        const gchar* itemLayout = nullptr;
+        while (g_variant_iter_next(entries, "(&s&s)", &name, &itemLayout)) {
+            items.emplace_back(name, itemLayout);
+        }
+        g_variant_iter_free(entries);
+        return items;
+    };
+    const auto holds = [&](const std::vector<std::pair<std::string, std::string>>& items) {
+        return std::any_of(items.begin(), items.end(),
+                           [&](const auto& item) { return item.first == *source.inputSourceID; });
+    };
+    std::string layout;
+    std::vector<std::pair<std::string, std::string>> items = members(layout);
+    if (holds(items)) {
+        return 0;
+    }
+    if (group.empty() || items.empty()) {
+        return EIO;
+    }
+    items.emplace_back(*source.inputSourceID, "");
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE("a(ss)"));
+    for (const auto& [name, itemLayout] : items) {
+        g_variant_builder_add(&builder, "(ss)", name.c_str(), itemLayout.c_str());
+    }
+    if (!CallController(bus, "SetInputMethodGroupInfo",
+                        g_variant_new("(ssa(ss))", group.c_str(), layout.c_str(), &builder))) {
+        return EIO;
+    }
+    // fcitx5 drops an input method it cannot offer from the group without a word.
+    return holds(members(layout)) ? 0 : EIO;
+}
+
+std::optional<std::string> FcitxInputSources::currentInputMethod() {
+    const VariantPtr reply = CallController(connection(), "CurrentInputMethod", nullptr, "(s)");
+    return reply ? std::optional<std::string>(StringOf(reply)) : std::nullopt;
+}
+
+std::int32_t FcitxInputSources::selectInputSource(const InputSource& source) {
+    if (!source.inputSourceID) {
+        return EINVAL;
+    }
+    if (!running()) {
+        return ENOTCONN;
+    }
+    if (!CallController(connection(), "SetCurrentIM",
+                        g_variant_new("(s)", source.inputSourceID->c_str()))) {
+        return EIO;
+    }
+    // Switching a context loads the addon on its first use, which the answer does not wait for.
+    PollUntil(
+        [&] {
+            const std::optional<std::string> current = currentInputMethod();
+            return !current || current->empty() || *current == *source.inputSourceID;
+        },
+        kSelectTimeout);
+    return 0;
+}
+
+std::optional<InputSource> FcitxInputSources::copyCurrentKeyboardInputSource() {
+    if (!running()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> current = currentInputMethod();
+    if (current && current->empty()) {
+        current = inputMethodOfANewField();
+    }
+    if (!current || current->empty()) {
+        return std::nullopt;
+    }
+    return sourceNamed(*current, 0);
+}
+
+std::optional<std::string> FcitxInputSources::inputMethodOfANewField() {
+    GDBusConnection* const bus = connection();
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE("a(ss)"));
+    g_variant_builder_add(&builder, "(ss)", "program", "ime-enlist");
+    const VariantPtr created = Call(bus, kFcitxName, kFrontendPath, kFrontend, "CreateInputContext",
+                                    g_variant_new("(a(ss))", &builder), "(oay)");
+    if (!created) {
+        return std::nullopt;
+    }
+    const gchar* path = nullptr;
+    g_variant_get(created.get(), "(&o@ay)", &path, nullptr);
+    const std::string context = path;
+    // Turned on, a field gets the group's default input method.
+    Call(bus, kFcitxName, context.c_str(), kInputContext, "FocusIn", nullptr, nullptr);
+    CallController(bus, "Activate");
+    std::optional<std::string> current = currentInputMethod();
+    Call(bus, kFcitxName, context.c_str(), kInputContext, "DestroyIC", nullptr, nullptr);
+    return current;
+}
+
+}  // namespace kv
