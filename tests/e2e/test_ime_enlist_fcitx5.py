@@ -5,13 +5,16 @@ run that changes nothing; fcitx5 gone; and a session where IBus runs too, decide
 variables."""
 
 import os
+import selectors
 import shutil
+import signal
 import subprocess
+import time
 import unittest
 
 from gi.repository import GLib
 
-from kvdesktop import BUNDLE, pump
+from kvdesktop import BUNDLE, TESTS_DIR as TESTS, pump
 from kvfcitx import FCITX_NAME, PrivateFcitx
 
 BUILD = os.path.dirname(os.path.abspath(BUNDLE))
@@ -43,6 +46,21 @@ def group(desktop):
 
 def available(desktop):
     return [m[0] for m in desktop.controller("AvailableInputMethods", reply_type="(a(ssssssb))")[0]]
+
+
+def output_until(process, text, timeout=30):
+    """What the process wrote until `text` appeared, it ended, or the time ran out."""
+    said = b""
+    deadline = time.monotonic() + timeout
+    with selectors.DefaultSelector() as selector:
+        selector.register(process.stdout, selectors.EVENT_READ)
+        while text.encode() not in said and time.monotonic() < deadline:
+            if selector.select(timeout=0.1):
+                chunk = os.read(process.stdout.fileno(), 4096)
+                if not chunk:
+                    break
+                said += chunk
+    return said.decode(errors="replace")
 
 
 class OnFcitx(unittest.TestCase):
@@ -147,6 +165,51 @@ class BesideIBus(OnFcitx):
         self.assertEqual(self.framework_of(XMODIFIERS="@im=fcitx"), (0, "fcitx5-input-method"))
         self.assertEqual(self.framework_of(), (0, "fcitx5-input-method"))
         self.assertIsNone(self.daemon.poll())
+
+
+class TheRunScript(OnFcitx):
+    """./run with fcitx5 running, from a copy of the repository's script whose install and build
+    steps do nothing and whose build folder is the tested one."""
+
+    def setUp(self):
+        self.desktop = PrivateFcitx(input_methods=("keyboard-us", "keyboard-de"))
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.__exit__, None, None, None)
+
+    def test_starts_on_fcitx5_and_ctrl_c_brings_the_previous_input_method_back(self):
+        desktop = self.desktop
+        root = os.path.join(desktop.folder, "checkout")
+        os.makedirs(os.path.join(root, ".ci"))
+        os.makedirs(os.path.join(root, "build", "tools", "ime-enlist"))
+        shutil.copy(os.path.join(TESTS, "..", "..", "run"), root)
+        with open(os.path.join(root, ".ci", "lib.sh"), "w", encoding="utf-8") as f:
+            f.write("kv_install_packages() { :; }\nkv_build() { :; }\n")
+        os.symlink(os.path.abspath(BUNDLE), os.path.join(root, "build", "CQInputKV.app"))
+        os.symlink(IME_ENLIST, os.path.join(root, "build", "tools", "ime-enlist", "ime-enlist"))
+
+        # The terminal the user runs it from is the focused field, on a layout of their own.
+        client = desktop.client()
+        self.addCleanup(client.destroy)
+        client.focus_in()
+        self.assertTrue(desktop.select_input_method("keyboard-de"))
+        before = group(desktop)
+        run = subprocess.Popen([os.path.join(root, "run")], stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, start_new_session=True)
+        self.addCleanup(run.stdout.close)
+        self.addCleanup(lambda: run.poll() is None and (run.kill(), run.wait()))
+        said = output_until(run, "Ctrl+C ends it.")
+        self.assertIn("CQInputKV is the current input method on fcitx5 (was: keyboard-de)", said)
+        self.assertEqual(desktop.current_input_method(), "cqinputkv")
+        client.type(["a", "space"])
+        self.assertTrue(client.wait_for(lambda: client.commits == ["日"]), desktop.fcitx_log())
+
+        # Ctrl+C in the terminal reaches the whole foreground group.
+        os.killpg(run.pid, signal.SIGINT)
+        self.assertEqual(run.wait(timeout=20), 0)
+        self.assertEqual(desktop.current_input_method(), "keyboard-de")
+        self.assertEqual(group(desktop), before)
+        self.assertFalse(os.path.exists(installed("addon")))
+        self.assertFalse(os.path.exists(installed("inputmethod")))
 
 
 if __name__ == "__main__":
