@@ -40,8 +40,9 @@ class FcitxInputSources final : public InputSources {
     static std::filesystem::path descriptionFolder();
 
     // Writes the descriptions (atomically; identical ones are left alone) and has fcitx5 read
-    // them. New ones are read by a refresh; an addon fcitx5 already knows is read again only by
-    // a restart, which breaks no client (they reconnect) but costs a second or two.
+    // them. New ones are read by a refresh; an addon fcitx5 already knows is read again only by a
+    // restart, kept for that case: fcitx5 comes back as `fcitx5 -r`, which also ends an IBus
+    // daemon running beside it.
     std::int32_t registerInputSource(const std::filesystem::path& bundle) override;
     // Every input method fcitx5 offers; with `includeAllInstalled` or not, as fcitx5 has no
     // installed-but-hidden ones.

@@ -467,7 +467,8 @@ std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& 
 
 std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::string>& engines) {
     IBusBus* const bus = connectedBus();
-    if (bus == nullptr) {
+    // An address left behind by fcitx5's IBus frontend leads to a bus without a daemon.
+    if (bus == nullptr || !daemonAnswers()) {
         return ENOTCONN;
     }
     _panelReturning = PanelRuns(bus);

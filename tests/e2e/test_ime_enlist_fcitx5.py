@@ -44,6 +44,22 @@ def group(desktop):
                               "(sa(ss))")
 
 
+def fcitx_owner(desktop):
+    return bus_call(desktop, "GetNameOwner", "(s)")
+
+
+def fcitx_pid(desktop):
+    """The process of the fcitx5 running now, the test's own or the one it restarted into."""
+    return bus_call(desktop, "GetConnectionUnixProcessID", "(u)")
+
+
+def bus_call(desktop, method, reply_type):
+    return desktop.connection.call_sync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
+        GLib.Variant("(s)", (FCITX_NAME,)), GLib.VariantType(reply_type), 0, 3000,
+        None).unpack()[0]
+
+
 def available(desktop):
     return [m[0] for m in desktop.controller("AvailableInputMethods", reply_type="(a(ssssssb))")[0]]
 
@@ -90,22 +106,27 @@ class Registering(OnFcitx):
         self.assertEqual(group(desktop), ("us", [("keyboard-us", ""), ("cqinputkv", "")]))
 
         # Again: the same files, the same group, the same fcitx5 (no restart).
-        owner = desktop.connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetNameOwner", GLib.Variant("(s)", (FCITX_NAME,)), None, 0, 3000, None).unpack()
+        owner = fcitx_owner(desktop)
         written = [os.stat(installed(kind)).st_mtime_ns for kind in ("addon", "inputmethod")]
         self.assertEqual(enlist(BUNDLE)[0], 0)
         self.assertEqual([os.stat(installed(kind)).st_mtime_ns
                           for kind in ("addon", "inputmethod")], written)
         self.assertEqual(group(desktop), ("us", [("keyboard-us", ""), ("cqinputkv", "")]))
-        self.assertEqual(desktop.connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetNameOwner", GLib.Variant("(s)", (FCITX_NAME,)), None, 0, 3000, None).unpack(),
-            owner)
+        self.assertEqual(fcitx_owner(desktop), owner)
+
+        # The bundle moved: fcitx5 knows the addon by its old library and starts again.
+        moved = shutil.copytree(BUNDLE, os.path.join(desktop.folder, "Moved.app"), symlinks=True)
+        status, _, err = enlist(moved)
+        self.assertEqual(status, 0, err)
+        with open(installed("addon"), encoding="utf-8") as f:
+            self.assertIn("\nLibrary=" + os.path.join(moved, "Contents", "PlugIns"), f.read())
+        self.assertNotEqual(fcitx_owner(desktop), owner)
+        self.assertIn("cqinputkv", available(desktop))
 
         # fcitx5 gone, nothing else answering: status 3, and the bus does not start a second
         # fcitx5 for the run (it could: fcitx5 installs a D-Bus service file).
-        desktop.stop_fcitx()
+        os.kill(fcitx_pid(desktop), signal.SIGTERM)
+        self.assertTrue(pump(lambda: not desktop.name_has_owner(FCITX_NAME), timeout=10))
         status, out, err = enlist(BUNDLE, "--select")
         self.assertEqual((status, out, err), (3, "", "TISRegisterInputSource failed: 107\n"))
         self.assertFalse(pump(lambda: desktop.name_has_owner(FCITX_NAME), timeout=1))
