@@ -113,27 +113,51 @@ std::string SessionBusAddress() {
 
 // ---- Installing the descriptions
 
-struct Description {
-    std::filesystem::path file;  // the bundle's copy
-    const char* section;
-    const char* key;
-    std::filesystem::path value;  // what the key names once installed
-    const char* folder;           // under the user's fcitx5 data folder
+// fcitx5 appends ".so" to the library's name itself.
+std::filesystem::path LibraryOf(const std::filesystem::path& bundle) {
+    return bundle / "Contents" / "PlugIns" / kLibraryName;
+}
+
+struct InstalledFile {
+    std::filesystem::path path;
+    std::string bytes;
 };
 
-// The description as installed, or an errno value.
-std::variant<std::string, int> Installed(const Description& description) {
-    const BoundedRead read = ReadRegularFile(description.file, kLargestDescription);
+// The bundle's description `name` as installed under `kind`, with `key` of `section` naming
+// `value`; or an errno value.
+std::variant<InstalledFile, int> Rewritten(const std::filesystem::path& bundle,
+                                           std::string_view name, const char* section,
+                                           const char* key, const std::filesystem::path& value,
+                                           std::string_view kind) {
+    const std::filesystem::path file = bundle / "Contents" / "Resources" / "fcitx5" / name;
+    const BoundedRead read = ReadRegularFile(file, kLargestDescription);
     if (!read.bytes) {
         std::error_code error;
-        return std::filesystem::exists(description.file, error) ? EINVAL : ENOENT;
+        return std::filesystem::exists(file, error) ? EINVAL : ENOENT;
     }
-    std::optional<std::string> text = WithFcitxValue(*read.bytes, description.section,
-                                                     description.key, description.value.string());
+    std::optional<std::string> text = WithFcitxValue(*read.bytes, section, key, value.string());
     if (!text) {
         return EINVAL;
     }
-    return std::move(*text);
+    return InstalledFile{
+        FcitxInputSources::descriptionFolder() / kind / (std::string(kAddonName) + ".conf"),
+        std::move(*text)};
+}
+
+// Both descriptions, the addon's first: the input method's names it.
+std::variant<std::vector<InstalledFile>, int> InstalledFiles(const std::filesystem::path& bundle) {
+    const std::filesystem::path resources = bundle / "Contents" / "Resources";
+    std::vector<InstalledFile> files;
+    for (std::variant<InstalledFile, int> file :
+         {Rewritten(bundle, "addon.conf", "Addon", "Library", LibraryOf(bundle), "addon"),
+          Rewritten(bundle, "inputmethod.conf", "InputMethod", "Icon", resources / kIconName,
+                    "inputmethod")}) {
+        if (const int* failed = std::get_if<int>(&file)) {
+            return *failed;
+        }
+        files.push_back(std::move(std::get<InstalledFile>(file)));
+    }
+    return files;
 }
 
 // Whether `file` is already these bytes. Only a regular file counts: a link there is not
@@ -185,6 +209,66 @@ int WriteAtomically(const std::filesystem::path& file, std::string_view bytes) {
         ::unlink(temporary.c_str());
     }
     return result;
+}
+
+// Whether a file changed; or an errno value.
+std::variant<bool, int> WriteChanged(const std::vector<InstalledFile>& files) {
+    bool changed = false;
+    for (const InstalledFile& file : files) {
+        if (HoldsAlready(file.path, file.bytes)) {
+            continue;
+        }
+        if (const int written = WriteAtomically(file.path, file.bytes); written != 0) {
+            return written;
+        }
+        changed = true;
+    }
+    return changed;
+}
+
+// ---- Groups of input methods
+
+struct Group {
+    std::string layout;
+    std::vector<std::pair<std::string, std::string>> items;  // input method, its layout
+
+    bool holds(const std::string& inputMethod) const {
+        return std::any_of(items.begin(), items.end(),
+                           [&](const auto& item) { return item.first == inputMethod; });
+    }
+};
+
+std::optional<Group> GroupNamed(GDBusConnection* bus, const std::string& name) {
+    const VariantPtr reply =
+        CallController(bus, "InputMethodGroupInfo", g_variant_new("(s)", name.c_str()), "(sa(ss))");
+    if (name.empty() || !reply) {
+        return std::nullopt;
+    }
+    Group group;
+    const gchar* layout = nullptr;
+    GVariantIter* entries = nullptr;
+    g_variant_get(reply.get(), "(&sa(ss))", &layout, &entries);
+    group.layout = layout;
+    const gchar* inputMethod = nullptr;
+    const gchar* itemLayout = nullptr;
+    while (g_variant_iter_next(entries, "(&s&s)", &inputMethod, &itemLayout)) {
+        group.items.emplace_back(inputMethod, itemLayout);
+    }
+    g_variant_iter_free(entries);
+    // fcitx5 answers an unknown group with an empty one.
+    return group.items.empty() ? std::nullopt : std::optional<Group>(std::move(group));
+}
+
+bool SetGroup(GDBusConnection* bus, const std::string& name, const Group& group) {
+    GVariantBuilder items;
+    g_variant_builder_init(&items, G_VARIANT_TYPE("a(ss)"));
+    for (const auto& [inputMethod, layout] : group.items) {
+        g_variant_builder_add(&items, "(ss)", inputMethod.c_str(), layout.c_str());
+    }
+    // The builder's contents are taken by the new variant, which the call sinks.
+    return CallController(bus, "SetInputMethodGroupInfo",
+                          g_variant_new("(ssa(ss))", name.c_str(), group.layout.c_str(), &items)) !=
+           nullptr;
 }
 
 }  // namespace
@@ -250,47 +334,23 @@ std::int32_t FcitxInputSources::registerInputSource(const std::filesystem::path&
     if (!std::filesystem::is_regular_file(bundle / "Contents" / "Info.plist", error)) {
         return ENOENT;
     }
-    const std::filesystem::path contents = bundle / "Contents";
-    const std::filesystem::path resources = contents / "Resources";
-    const std::filesystem::path folder = descriptionFolder();
-    const std::string file = std::string(kAddonName) + ".conf";
-    // fcitx5 appends ".so" to the library's name itself.
-    const Description descriptions[] = {
-        {resources / "fcitx5" / "addon.conf", "Addon", "Library",
-         contents / "PlugIns" / kLibraryName, "addon"},
-        {resources / "fcitx5" / "inputmethod.conf", "InputMethod", "Icon", resources / kIconName,
-         "inputmethod"},
-    };
-    std::vector<std::string> texts;
-    for (const Description& description : descriptions) {
-        std::variant<std::string, int> text = Installed(description);
-        if (const int* failed = std::get_if<int>(&text)) {
-            return *failed;
-        }
-        texts.push_back(std::move(std::get<std::string>(text)));
+    const std::variant<std::vector<InstalledFile>, int> files = InstalledFiles(bundle);
+    if (const int* failed = std::get_if<int>(&files)) {
+        return *failed;
     }
     _bundleID = PlistBundle(bundle).bundleIdentifier();
-    _library = descriptions[0].value;
+    _library = LibraryOf(bundle);
 
     const bool fcitxRuns = running();
-    const std::string name(kAddonName);
-    const bool known = fcitxRuns && lists(name);
-    bool changed = false;
-    // The addon first: the input method's description names it.
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::filesystem::path installed = folder / descriptions[i].folder / file;
-        if (HoldsAlready(installed, texts[i])) {
-            continue;
-        }
-        if (const int written = WriteAtomically(installed, texts[i]); written != 0) {
-            return written;
-        }
-        changed = true;
+    const bool known = fcitxRuns && lists(std::string(kAddonName));
+    const std::variant<bool, int> changed = WriteChanged(std::get<0>(files));
+    if (const int* failed = std::get_if<int>(&changed)) {
+        return *failed;
     }
     if (!fcitxRuns) {
         return ENOTCONN;
     }
-    if (known && !changed) {
+    if (known && !std::get<bool>(changed)) {
         return 0;
     }
     // A loaded addon keeps the library it was loaded from until fcitx5 starts again.
@@ -373,51 +433,22 @@ std::int32_t FcitxInputSources::enableInputSource(const InputSource& source) {
         return ENOTCONN;
     }
     GDBusConnection* const bus = connection();
-    const std::string group =
+    const std::string name =
         StringOf(CallController(bus, "CurrentInputMethodGroup", nullptr, "(s)"));
-    const auto members = [&](std::string& layout) {
-        std::vector<std::pair<std::string, std::string>> items;
-        const VariantPtr reply = CallController(bus, "InputMethodGroupInfo",
-                                                g_variant_new("(s)", group.c_str()), "(sa(ss))");
-        if (!reply) {
-            return items;
-        }
-        const gchar* text = nullptr;
-        GVariantIter* entries = nullptr;
-        g_variant_get(reply.get(), "(&sa(ss))", &text, &entries);
-        layout = text;
-        const gchar* name = nullptr;
-        const gchar* itemLayout = nullptr;
-        while (g_variant_iter_next(entries, "(&s&s)", &name, &itemLayout)) {
-            items.emplace_back(name, itemLayout);
-        }
-        g_variant_iter_free(entries);
-        return items;
-    };
-    const auto holds = [&](const std::vector<std::pair<std::string, std::string>>& items) {
-        return std::any_of(items.begin(), items.end(),
-                           [&](const auto& item) { return item.first == *source.inputSourceID; });
-    };
-    std::string layout;
-    std::vector<std::pair<std::string, std::string>> items = members(layout);
-    if (holds(items)) {
+    std::optional<Group> group = GroupNamed(bus, name);
+    if (group && group->holds(*source.inputSourceID)) {
         return 0;
     }
-    if (group.empty() || items.empty()) {
+    if (!group) {
         return EIO;
     }
-    items.emplace_back(*source.inputSourceID, "");
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE("a(ss)"));
-    for (const auto& [name, itemLayout] : items) {
-        g_variant_builder_add(&builder, "(ss)", name.c_str(), itemLayout.c_str());
-    }
-    if (!CallController(bus, "SetInputMethodGroupInfo",
-                        g_variant_new("(ssa(ss))", group.c_str(), layout.c_str(), &builder))) {
+    group->items.emplace_back(*source.inputSourceID, "");
+    if (!SetGroup(bus, name, *group)) {
         return EIO;
     }
     // fcitx5 drops an input method it cannot offer from the group without a word.
-    return holds(members(layout)) ? 0 : EIO;
+    group = GroupNamed(bus, name);
+    return group && group->holds(*source.inputSourceID) ? 0 : EIO;
 }
 
 std::optional<std::string> FcitxInputSources::currentInputMethod() {
