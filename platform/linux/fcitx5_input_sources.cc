@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/fcitx5_input_sources.h"
 
-#include <fcntl.h>
 #include <gio/gio.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,12 +13,11 @@
 #include <thread>
 #include <variant>
 
-#include "platform/file_descriptor.h"
 #include "platform/file_reading.h"
 #include "platform/linux/fcitx5_description.h"
 #include "platform/linux/plist_bundle.h"
+#include "platform/linux/replaced_file.h"
 #include "platform/linux/xdg_locations.h"
-#include "platform/private_directories.h"
 
 namespace kv {
 
@@ -160,65 +156,14 @@ std::variant<std::vector<InstalledFile>, int> InstalledFiles(const std::filesyst
     return files;
 }
 
-// Whether `file` is already these bytes. Only a regular file counts: a link there is not
-// followed, and a FIFO or a device is never opened.
-bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
-        return false;
-    }
-    const BoundedRead read = ReadRegularFile(file, kLargestDescription);
-    return read.bytes && *read.bytes == bytes;
-}
-
-int WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written >= 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        } else if (errno != EINTR) {
-            return errno;
-        }
-    }
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-// fcitx5 reading meanwhile sees the old description or the new one, never half of one; whatever
-// sat at the name (a link, a FIFO) is replaced, not written through. 0, or an errno value.
-int WriteAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path folder = file.parent_path();
-    if (!CreatePrivateDirectories(folder)) {
-        // Only for the reason: the folders that could be made are made already.
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        return error ? error.value() : ENOTDIR;
-    }
-    std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, 0644));
-    if (fd.get() < 0) {
-        return errno;
-    }
-    int result = ::fchmod(fd.get(), 0644) == 0 ? WriteAll(fd.get(), bytes) : errno;
-    if (!fd.close() && result == 0) {
-        result = errno;
-    }
-    if (result == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) {
-        result = errno;
-    }
-    if (result != 0) {
-        ::unlink(temporary.c_str());
-    }
-    return result;
-}
-
 // Whether a file changed; or an errno value.
 std::variant<bool, int> WriteChanged(const std::vector<InstalledFile>& files) {
     bool changed = false;
     for (const InstalledFile& file : files) {
-        if (HoldsAlready(file.path, file.bytes)) {
+        if (HoldsExactly(file.path, file.bytes, kLargestDescription)) {
             continue;
         }
-        if (const int written = WriteAtomically(file.path, file.bytes); written != 0) {
+        if (const int written = ReplaceFileAtomically(file.path, file.bytes); written != 0) {
             return written;
         }
         changed = true;
