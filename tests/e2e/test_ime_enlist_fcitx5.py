@@ -227,6 +227,10 @@ class TheRunScript(OnFcitx):
         # Ctrl+C in the terminal reaches the whole foreground group.
         os.killpg(run.pid, signal.SIGINT)
         self.assertEqual(run.wait(timeout=20), 0)
+        # Nothing of the run is left waiting (background commands of a script ignore SIGINT).
+        self.assertTrue(pump(lambda: subprocess.run(["pgrep", "-s", str(run.pid)],
+                                                    capture_output=True, check=False).returncode,
+                             timeout=3))
         self.assertEqual(desktop.current_input_method(), "keyboard-de")
         self.assertEqual(group(desktop), before)
         self.assertFalse(os.path.exists(installed("addon")))
