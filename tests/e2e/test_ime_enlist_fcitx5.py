@@ -27,6 +27,9 @@ CONTENTS = os.path.join(os.path.abspath(BUNDLE), "Contents")
 def enlist(*arguments, **environment):
     """Runs ime-enlist in the session's environment, with `environment` added (None removes)."""
     env = {k: v for k, v in dict(os.environ, **environment).items() if v is not None}
+    # In a sanitizer build, the leak checker's list of suppressed leaks stays out of stderr.
+    if "LSAN_OPTIONS" in env:
+        env["LSAN_OPTIONS"] += ":print_suppressions=0"
     process = subprocess.Popen([IME_ENLIST, *arguments], stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE, text=True, env=env)
     # The test's own clients keep hearing fcitx5 meanwhile.
