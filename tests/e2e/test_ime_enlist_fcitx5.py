@@ -146,7 +146,8 @@ class Selecting(OnFcitx):
                          (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
         self.assertTrue(err.endswith("current=cqinputkv\n"), err)
         self.assertEqual(desktop.current_input_method(), "cqinputkv")
-        client.type(["a", "space"])
+        # Space lists the candidates, 1 chooses the first.
+        client.type(["a", "space", "1"])
         self.assertTrue(client.wait_for(lambda: client.commits == ["日"]), desktop.fcitx_log())
 
         # No field at all: the one turned on next gets it, as Ctrl+Space would.
@@ -224,7 +225,8 @@ class TheRunScript(OnFcitx):
         said = output_until(run, "Ctrl+C ends it.")
         self.assertIn("CQInputKV is the current input method on fcitx5 (was: keyboard-de)", said)
         self.assertEqual(desktop.current_input_method(), "cqinputkv")
-        client.type(["a", "space"])
+        # Space lists the candidates, 1 chooses the first.
+        client.type(["a", "space", "1"])
         self.assertTrue(client.wait_for(lambda: client.commits == ["日"]), desktop.fcitx_log())
 
         # Ctrl+C in the terminal reaches the whole foreground group.
