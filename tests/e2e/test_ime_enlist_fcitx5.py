@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 """ime-enlist on a private fcitx5, run as a user runs it: the built bundle registered into the
-user's data folder, enabled in the group, selected for the focused field and typed into; a second
-run that changes nothing; fcitx5 gone; and a session where IBus runs too, decided by the session's
-variables."""
+user's data folder, enabled in the group, selected for the focused field (or for the next one) and
+typed into; a second run that changes nothing; a moved bundle; fcitx5 gone; a session where IBus
+runs too, decided by the session's variables; and ./run on fcitx5 until Ctrl+C."""
 
 import os
 import selectors
