@@ -410,6 +410,23 @@ IBusBus* IBusInputSources::connectedBus() {
     return ibus_bus_is_connected(_bus.get()) ? _bus.get() : nullptr;
 }
 
+bool IBusInputSources::daemonAnswers() {
+    IBusBus* const bus = connectedBus();
+    if (bus == nullptr) {
+        return false;
+    }
+    GVariant* engines = g_dbus_connection_call_sync(
+        ibus_bus_get_connection(bus), IBUS_SERVICE_IBUS, IBUS_PATH_IBUS,
+        "org.freedesktop.DBus.Properties", "Get",
+        g_variant_new("(ss)", IBUS_INTERFACE_IBUS, "Engines"), G_VARIANT_TYPE("(v)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, nullptr);
+    if (engines == nullptr) {
+        return false;
+    }
+    g_variant_unref(engines);
+    return true;
+}
+
 std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& bundle) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(bundle / "Contents" / "Info.plist", error)) {
@@ -450,7 +467,8 @@ std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& 
 
 std::int32_t IBusInputSources::restartDaemonKnowing(const std::vector<std::string>& engines) {
     IBusBus* const bus = connectedBus();
-    if (bus == nullptr) {
+    // An address left behind by fcitx5's IBus frontend leads to a bus without a daemon.
+    if (bus == nullptr || !daemonAnswers()) {
         return ENOTCONN;
     }
     _panelReturning = PanelRuns(bus);

@@ -35,6 +35,9 @@ class IBusInputSources final : public InputSources {
     // Where registering installs a description: the first folder of IBUS_COMPONENT_PATH when that
     // is set, as the daemon reads that variable instead of the system's folder.
     static std::filesystem::path componentFolder();
+    // Whether a daemon that takes engines answers. fcitx5's IBus frontend answers at the
+    // daemon's address too, for the applications, but knows no engines.
+    bool daemonAnswers();
 
     // Returns once the daemon has restarted and lists the bundle's engines; a daemon that already
     // runs with the installed description is left alone.
