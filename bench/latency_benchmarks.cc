@@ -46,6 +46,16 @@ void ReportLatencies(benchmark::State& state, std::vector<double> milliseconds) 
     state.counters["max_ms"] = milliseconds.back();
 }
 
+// The median of the framework's reply to the timed keys, beside the latency of what they show:
+// where the framework sends the preedit or the commit after its reply, the two differ.
+void ReportReplyMedian(benchmark::State& state, std::vector<double> milliseconds) {
+    if (milliseconds.empty()) {
+        return;
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["reply_median_ms"] = Percentile(milliseconds, 0.5);
+}
+
 // The client and the codes every measurement shares, in the order they run.
 class Session {
   public:
@@ -148,6 +158,7 @@ void BM_KeyToPreedit(benchmark::State& state, Session& session) {
         return;
     }
     std::vector<double> latencies;
+    std::vector<double> replies;
     const TypedCode* code = &session.nextCode();
     std::size_t typed = 0;
     for (auto _ : state) {
@@ -158,6 +169,7 @@ void BM_KeyToPreedit(benchmark::State& state, Session& session) {
         }
         state.SetIterationTime(Seconds(*key.toPreedit));
         latencies.push_back(Milliseconds(*key.toPreedit));
+        replies.push_back(Milliseconds(key.toReply.value_or(Clock::duration{})));
         // A whole code is committed, so the candidate list opens and closes as in real typing.
         if (++typed == code->code.size()) {
             if (!ChooseCandidate(*client, options).toCommit) {
@@ -172,6 +184,7 @@ void BM_KeyToPreedit(benchmark::State& state, Session& session) {
         client->type('\x1b', Awaited::Reply);
     }
     ReportLatencies(state, std::move(latencies));
+    ReportReplyMedian(state, std::move(replies));
     state.SetLabel(options.engine);
 }
 
@@ -182,6 +195,7 @@ void BM_KeyToCommit(benchmark::State& state, Session& session) {
         return;
     }
     std::vector<double> latencies;
+    std::vector<double> replies;
     std::size_t wrongCommits = 0;
     for (auto _ : state) {
         const TypedCode& code = session.nextCode();
@@ -197,8 +211,10 @@ void BM_KeyToCommit(benchmark::State& state, Session& session) {
         wrongCommits += choice.committed == code.expected ? 0 : 1;
         state.SetIterationTime(Seconds(*choice.toCommit));
         latencies.push_back(Milliseconds(*choice.toCommit));
+        replies.push_back(Milliseconds(choice.toReply.value_or(Clock::duration{})));
     }
     ReportLatencies(state, std::move(latencies));
+    ReportReplyMedian(state, std::move(replies));
     // Both engines must commit the same candidate for the comparison to hold.
     state.counters["wrong_commits"] = static_cast<double>(wrongCommits);
     state.SetLabel(options.engine);
