@@ -54,7 +54,9 @@ def smaps_kib(lines):
 
 def memory_mib(pid):
     """Private and proportional memory of a process from /proc/PID/smaps_rollup, without its
-    mapped font files, whose share is given apart (from /proc/PID/smaps)."""
+    mapped font files, whose share is given apart (from /proc/PID/smaps). Pages of a mapped
+    library count as private only while no other process maps it, so these move with what else
+    runs; anonymous memory (the heap) does not."""
     with open("/proc/%d/smaps_rollup" % pid, encoding="utf-8") as f:
         total = smaps_kib(f.read().splitlines()[1:])
     fonts = {}
@@ -78,6 +80,7 @@ def memory_mib(pid):
     return {"private_MiB": (private(total) - private(fonts)) / 1024.0,
             "pss_MiB": (total.get("Pss", 0) - fonts.get("Pss", 0)) / 1024.0,
             "fonts_pss_MiB": fonts.get("Pss", 0) / 1024.0,
+            "anonymous_MiB": total.get("Anonymous", 0) / 1024.0,
             "rss_MiB": total.get("Rss", 0) / 1024.0}
 
 

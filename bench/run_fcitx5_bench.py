@@ -10,7 +10,10 @@ for a key passed through by keyboard-us, which is what fcitx5 and the bus cost a
 live inside fcitx5, so an input method's memory is what fcitx5's private and proportional (PSS)
 memory gained from keyboard-us alone to the input method loaded and used (the candidate list
 fcitx5 draws for it included); mapped font files are shared with every program that draws CJK
-text and are shown apart, not counted. Processes started beside fcitx5 are counted too.
+text and are shown apart, not counted. A library's pages count as private only while no other
+process maps it, so private and PSS move with what else runs (other fcitx5s on the machine);
+the heap (anonymous memory) is the steady part. Processes started beside fcitx5 are counted
+too.
 
     /usr/bin/python3 bench/run_fcitx5_bench.py --build build-bench [--keys 1000] [--rounds 3]
 
@@ -140,6 +143,19 @@ def warm_up(desktop):
     client.destroy()
 
 
+def settled_memory(pid, timeout=5.0):
+    """The process's memory once its heap stopped moving (fcitx5 finishes some of its start-up
+    after it owns its name), or after `timeout`."""
+    deadline = time.monotonic() + timeout
+    memory = memory_mib(pid)
+    while time.monotonic() < deadline:
+        time.sleep(0.25)
+        previous, memory = memory, memory_mib(pid)
+        if memory["anonymous_MiB"] == previous["anonymous_MiB"]:
+            break
+    return memory
+
+
 def processes_beside(fcitx_pid, bundle):
     """Processes fcitx5 started, or that run from the bundle: (pid, command line) pairs."""
     found = []
@@ -204,11 +220,11 @@ def run_engine(engine, round_number, args, codes_file, codes, out):
                       before_start=lambda _desktop: engine.install()) as desktop:
         fcitx = desktop.fcitx.pid
         warm_up(desktop)
-        before = memory_mib(fcitx)
+        before = settled_memory(fcitx)
         print("\n$ DBUS_SESSION_BUS_ADDRESS=%s %s" % (os.environ["DBUS_SESSION_BUS_ADDRESS"],
                                                       shlex.join(command)), flush=True)
         subprocess.run(command, check=True)
-        add_memory(result_file, before, memory_mib(fcitx),
+        add_memory(result_file, before, settled_memory(fcitx),
                    processes_beside(fcitx, args.bundle))
         picture = check_panel(desktop, engine, codes[0][0], out)
         shutil.copy(os.path.join(desktop.folder, "fcitx5.log"),
@@ -252,6 +268,8 @@ ROWS = (
     ("fcitx5, input method used, PSS (MiB)", "fcitx5_with_input_method", "pss_MiB", None),
     ("input method's share, private (MiB)", "input_method_share", "private_MiB", None),
     ("input method's share, PSS (MiB)", "input_method_share", "pss_MiB", None),
+    ("input method's share, heap (anonymous, MiB)", "input_method_share", "anonymous_MiB",
+     None),
     ("  mapped fonts, PSS, not counted (MiB)", "fcitx5_with_input_method", "fonts_pss_MiB",
      None),
     ("processes started beside fcitx5", "beside", "processes", None),
