@@ -291,11 +291,13 @@ def main():
                              "medians")
     parser.add_argument("--select-key", default="2", help="the selection key that commits")
     parser.add_argument("--table", default=os.path.join(ROOT, "resources", "CQInput-KV.cin"))
+    parser.add_argument("--bundle", help="the bundle whose addon is measured (default "
+                        "BUILD/CQInputKV.app)")
     parser.add_argument("--table-only", action="store_true",
                         help="measure fcitx5-table alone (the bundle's addon is not built)")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
-    args.bundle = os.path.join(build, "CQInputKV.app")
+    args.bundle = os.path.abspath(args.bundle or os.path.join(build, "CQInputKV.app"))
     args.binary = os.path.join(build, "bench", "fcitx5_latency_bench")
     addon = os.path.join(args.bundle, "Contents", "PlugIns", KV_LIBRARY + ".so")
     out = os.path.abspath(args.out or os.path.join(build, "fcitx5-bench"))
