@@ -157,7 +157,8 @@ def settled_memory(pid, timeout=5.0):
 
 
 def processes_beside(fcitx_pid, bundle):
-    """Processes fcitx5 started, or that run from the bundle: (pid, command line) pairs."""
+    """Processes fcitx5 started, or run from a program in the bundle (a companion the addon
+    asked the session bus to start): (pid, command line) pairs."""
     found = []
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
@@ -166,11 +167,11 @@ def processes_beside(fcitx_pid, bundle):
             with open("/proc/%s/stat" % entry, encoding="utf-8") as f:
                 parent = int(f.read().rpartition(")")[2].split()[1])
             with open("/proc/%s/cmdline" % entry, "rb") as f:
-                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+                arguments = f.read().decode("utf-8", "replace").split("\0")
         except (OSError, ValueError, IndexError):
             continue
-        if parent == fcitx_pid or (bundle in command and "fcitx5_latency_bench" not in command):
-            found.append((int(entry), command))
+        if parent == fcitx_pid or arguments[0].startswith(bundle + os.sep):
+            found.append((int(entry), " ".join(arguments).strip()))
     return found
 
 
