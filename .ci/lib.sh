@@ -10,7 +10,7 @@ KV_PACKAGES=(
     at-spi2-core libatk-adaptor python3-pyatspi
     dpkg-dev
     fcitx5 fcitx5-modules fcitx5-frontend-gtk3 fcitx5-table libfcitx5core-dev libfcitx5config-dev
-    libfcitx5utils-dev fcitx5-modules-dev
+    libfcitx5utils-dev fcitx5-modules-dev libime-bin
 )
 
 kv_install_packages() {

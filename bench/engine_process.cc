@@ -77,6 +77,17 @@ std::optional<pid_t> FindProcess(std::string_view fragment) {
     return std::nullopt;
 }
 
+bool MapsFile(pid_t pid, std::string_view fragment) {
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find(fragment) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<double> StatusBytes(pid_t pid, std::string_view field) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;

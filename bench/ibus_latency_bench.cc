@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The path a user feels, through a real IBus daemon: key press to preedit and key press to commit
-// at the client (median, p90, p99 over the timed keys, with the engine's candidate panel shown
-// and redrawn), the floor under both (the same client's round trip for a key the engine passes
-// through), engine start to its first answered key, and the engine process's memory after
-// the keys. Links libibus only, so any IBus engine can be measured the same way.
+// Key latency, start-up and memory of an IBus engine through a real IBus daemon (see
+// bench/latency_benchmarks.h for what is measured). Links libibus only, so any IBus engine can
+// be measured the same way; the floor is the measured engine's own round trip for Escape.
 //
 // bench/run_ibus_bench.py starts a private desktop per engine and runs this program for the
 // input method and for ibus-table side by side:
@@ -12,305 +10,33 @@
 // By hand, on a daemon whose engine has not started yet (start to ready needs a cold engine):
 //   IBUS_ADDRESS=... build-bench/bench/ibus_latency_bench --codes=FILE --engine=cqinputkv
 //       --show_candidates_key=space --benchmark_out=ibus.json --benchmark_out_format=json
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <memory>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "bench/engine_process.h"
 #include "bench/ibus_bench_client.h"
-#include "bench/ibus_bench_options.h"
+#include "bench/latency_benchmarks.h"
 
 namespace {
 
-using kv::bench::Awaited;
-using kv::bench::Clock;
-using kv::bench::IBusBenchClient;
-using kv::bench::IBusBenchOptions;
-using kv::bench::KeyResult;
-using kv::bench::TypedCode;
-
-constexpr double kMiB = 1024.0 * 1024.0;
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Seconds(Clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
-
-// Nearest-rank percentile of sorted values.
-double Percentile(const std::vector<double>& sorted, double fraction) {
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(sorted.size())));
-    return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
-}
-
-void ReportLatencies(benchmark::State& state, std::vector<double> milliseconds) {
-    if (milliseconds.empty()) {
-        return;
-    }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    state.counters["keys"] = static_cast<double>(milliseconds.size());
-    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
-    state.counters["p90_ms"] = Percentile(milliseconds, 0.9);
-    state.counters["p99_ms"] = Percentile(milliseconds, 0.99);
-    state.counters["max_ms"] = milliseconds.back();
-}
-
-// The client and the codes every measurement shares, in the order they run.
-class Session {
-  public:
-    explicit Session(IBusBenchOptions options) : _options(std::move(options)) {}
-
-    const IBusBenchOptions& options() const { return _options; }
-
-    // The connected client, or nothing (and the benchmark skipped) without a daemon.
-    IBusBenchClient* client(benchmark::State& state) {
-        if (!_client) {
-            _client = std::make_unique<IBusBenchClient>();
-        }
-        if (!_client->connected()) {
-            state.SkipWithError("no IBus daemon answers at IBUS_ADDRESS");
-            return nullptr;
-        }
-        return _client.get();
-    }
-
-    // The client with the engine selected on a focused context, for the typing measurements.
-    IBusBenchClient* typingClient(benchmark::State& state) {
-        IBusBenchClient* const client = this->client(state);
-        if (client == nullptr) {
-            return nullptr;
-        }
-        if (!client->focus() ||
-            (client->globalEngine() != _options.engine && !client->selectEngine(_options.engine))) {
-            state.SkipWithError("the daemon cannot select the engine");
-            return nullptr;
-        }
-        return client;
-    }
-
-    // The codes in turn, from the first again after the last.
-    const TypedCode& nextCode() {
-        const TypedCode& code = _options.codes[_next];
-        _next = (_next + 1) % _options.codes.size();
-        return code;
-    }
-
-  private:
-    IBusBenchOptions _options;
-    std::unique_ptr<IBusBenchClient> _client;
-    std::size_t _next = 0;
-};
-
-// Opens the candidate list of the typed code and commits the candidate of the selection key;
-// the result of the selection key.
-KeyResult ChooseCandidate(IBusBenchClient& client, const IBusBenchOptions& options) {
-    if (options.showCandidatesKey) {
-        if (!client.type(*options.showCandidatesKey, Awaited::Reply).answered) {
-            return {};
-        }
-    }
-    return client.type(options.selectKey, Awaited::Commit);
-}
-
-void BM_StartToReady(benchmark::State& state, Session& session) {
-    IBusBenchClient* const client = session.client(state);
-    if (client == nullptr) {
-        return;
-    }
-    const IBusBenchOptions& options = session.options();
-    for (auto _ : state) {
-        if (kv::bench::FindProcess(options.engineProcess)) {
-            state.SkipWithError("the engine already runs: start to ready needs a fresh daemon");
-            break;
-        }
-        if (!client->focus()) {
-            state.SkipWithError("the daemon refused an input context");
-            break;
-        }
-        const Clock::time_point start = Clock::now();
-        if (!client->selectEngine(options.engine)) {
-            state.SkipWithError("the daemon cannot select the engine");
-            break;
-        }
-        const Clock::duration selected = Clock::now() - start;
-        const KeyResult first = client->type(options.codes.front().code.front(), Awaited::Preedit);
-        if (!first.toPreedit) {
-            state.SkipWithError("the engine did not answer its first key");
-            break;
-        }
-        const Clock::duration ready = first.sent + *first.toPreedit - start;
-        state.SetIterationTime(Seconds(ready));
-        state.counters["select_ms"] = Milliseconds(selected);
-        state.counters["first_key_ms"] = Milliseconds(*first.toPreedit);
-        state.counters["start_to_ready_ms"] = Milliseconds(ready);
-        client->type('\x1b', Awaited::Reply);
-    }
-    state.SetLabel(options.engine);
-}
-
-void BM_KeyToPreedit(benchmark::State& state, Session& session) {
-    IBusBenchClient* const client = session.typingClient(state);
-    if (client == nullptr) {
-        return;
-    }
-    const IBusBenchOptions& options = session.options();
-    std::vector<double> latencies;
-    const TypedCode* code = &session.nextCode();
-    std::size_t typed = 0;
-    for (auto _ : state) {
-        const KeyResult key = client->type(code->code[typed], Awaited::Preedit);
-        if (!key.answered || !key.toPreedit) {
-            state.SkipWithError(("no preedit for a key of " + code->code).c_str());
-            break;
-        }
-        state.SetIterationTime(Seconds(*key.toPreedit));
-        latencies.push_back(Milliseconds(*key.toPreedit));
-        // A whole code is committed, so the panel opens and closes as in real typing.
-        if (++typed == code->code.size()) {
-            if (!ChooseCandidate(*client, options).toCommit) {
-                state.SkipWithError(("nothing committed for " + code->code).c_str());
-                break;
-            }
-            code = &session.nextCode();
-            typed = 0;
-        }
-    }
-    if (typed > 0) {
-        client->type('\x1b', Awaited::Reply);
-    }
-    ReportLatencies(state, std::move(latencies));
-    state.SetLabel(options.engine);
-}
-
-void BM_KeyToCommit(benchmark::State& state, Session& session) {
-    IBusBenchClient* const client = session.typingClient(state);
-    if (client == nullptr) {
-        return;
-    }
-    const IBusBenchOptions& options = session.options();
-    std::vector<double> latencies;
-    std::size_t wrongCommits = 0;
-    for (auto _ : state) {
-        const TypedCode& code = session.nextCode();
-        bool composed = true;
-        for (const char key : code.code) {
-            composed = composed && client->type(key, Awaited::Preedit).toPreedit.has_value();
-        }
-        const KeyResult choice = composed ? ChooseCandidate(*client, options) : KeyResult{};
-        if (!choice.toCommit) {
-            state.SkipWithError(("nothing committed for " + code.code).c_str());
-            break;
-        }
-        wrongCommits += choice.committed == code.expected ? 0 : 1;
-        state.SetIterationTime(Seconds(*choice.toCommit));
-        latencies.push_back(Milliseconds(*choice.toCommit));
-    }
-    ReportLatencies(state, std::move(latencies));
-    // Both engines must commit the same candidate for the comparison to hold.
-    state.counters["wrong_commits"] = static_cast<double>(wrongCommits);
-    state.SetLabel(options.engine);
-}
-
-// The floor: what the daemon, the bus and the client cost a key the engine does not take, with
-// nothing composed (Escape). Key to preedit and key to commit are read against it.
-void BM_PassThrough(benchmark::State& state, Session& session) {
-    IBusBenchClient* const client = session.typingClient(state);
-    if (client == nullptr) {
-        return;
-    }
-    std::vector<double> latencies;
-    for (auto _ : state) {
-        const KeyResult key = client->type('\x1b', Awaited::Reply);
-        if (!key.answered || !key.toReply) {
-            state.SkipWithError("no reply for a key passed through");
-            break;
-        }
-        if (key.handled) {
-            state.SkipWithError("the engine took Escape with nothing composed");
-            break;
-        }
-        state.SetIterationTime(Seconds(*key.toReply));
-        latencies.push_back(Milliseconds(*key.toReply));
-    }
-    ReportLatencies(state, std::move(latencies));
-    state.SetLabel(session.options().engine);
-}
-
-// Resident memory splits into private pages (the heap: tables, caches) and pages of mapped
-// files (libraries, fonts) that other processes may share.
-bool ReportMemory(benchmark::State& state, pid_t pid) {
-    for (const auto& [field, counter] :
-         {std::pair{"VmRSS", "rss_MiB"}, std::pair{"VmHWM", "peak_rss_MiB"},
-          std::pair{"RssAnon", "rss_private_MiB"}, std::pair{"RssFile", "rss_files_MiB"}}) {
-        const std::optional<double> bytes = kv::bench::StatusBytes(pid, field);
-        if (!bytes) {
-            return false;
-        }
-        state.counters[counter] = *bytes / kMiB;
-    }
-    return true;
-}
-
-void BM_EngineMemory(benchmark::State& state, Session& session) {
-    const std::optional<pid_t> pid = kv::bench::FindProcess(session.options().engineProcess);
-    for (auto _ : state) {
-        if (!pid) {
-            state.SkipWithError("the engine process is not running");
-            break;
-        }
-        if (!ReportMemory(state, *pid)) {
-            state.SkipWithError("the engine's memory cannot be read");
-            break;
-        }
-    }
-    state.SetLabel(session.options().engine);
-}
-
-// Registered in the order they must run: start-up needs the engine not yet started, memory is
-// read after the keys.
-void RegisterBenchmarks(Session& session) {
-    const auto keys = static_cast<benchmark::IterationCount>(session.options().keys);
-    benchmark::RegisterBenchmark("BM_StartToReady", BM_StartToReady, std::ref(session))
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_KeyToPreedit", BM_KeyToPreedit, std::ref(session))
-        ->Iterations(keys)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_KeyToCommit", BM_KeyToCommit, std::ref(session))
-        ->Iterations(keys)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_PassThrough", BM_PassThrough, std::ref(session))
-        ->Iterations(keys)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_EngineMemory", BM_EngineMemory, std::ref(session))
-        ->Iterations(1);
-}
+constexpr std::string_view kUsage =
+    "ibus_latency_bench --codes=FILE [--engine=NAME] [--engine_process=TEXT]\n"
+    "                   [--show_candidates_key=space|none] [--select_key=KEY] [--keys=N]\n"
+    "                   [Google Benchmark flags]\n"
+    "Times keys through the IBus daemon named by IBUS_ADDRESS. FILE holds lines\n"
+    "\"code<TAB>candidate\": codes with two candidates or more, and the candidate the\n"
+    "selection key commits. The engine defaults to $KV_BENCH_ENGINE, else cqinputkv; TEXT\n"
+    "is a fragment of the engine process's command line.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    std::optional<IBusBenchOptions> options = kv::bench::ParseIBusBenchOptions(argc, argv);
-    if (!options) {
-        return 2;
-    }
-    Session session(std::move(*options));
-    RegisterBenchmarks(session);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    kv::bench::LatencyBenchOptions defaults;
+    defaults.engineProcess = "/MacOS/CQInputKV";
+    return kv::bench::RunLatencyBenchmarks(
+        argc, argv,
+        {.usage = kUsage,
+         .unreachable = "no IBus daemon answers at IBUS_ADDRESS",
+         .defaults = std::move(defaults),
+         .connect = [](const kv::bench::LatencyBenchOptions& options) {
+             return std::make_unique<kv::bench::IBusBenchClient>(options.engineProcess);
+         }});
 }

@@ -23,7 +23,6 @@ import os
 import random
 import shlex
 import shutil
-import statistics
 import sqlite3
 import subprocess
 import sys
@@ -37,6 +36,9 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from kvdesktop import PrivateDesktop, install_component, pump  # noqa: E402
 
+sys.path.insert(0, HERE)
+from benchreport import CinTable, memory_mib, summarise  # noqa: E402
+
 TABLE_ENGINE = "/usr/libexec/ibus-engine-table"
 TABLE_CREATEDB = "/usr/bin/ibus-table-createdb"
 IBUS_PANEL = "/usr/libexec/ibus-ui-gtk3"
@@ -47,30 +49,7 @@ TABLE_NAME = "cqinputkv"
 TARGETS = {"median_ms": 1.0, "p99_ms": 4.0, "start_to_ready_ms": 250.0, "rss_mib": 40.0}
 
 
-# -- the table, read once and written in ibus-table's source format -----------------------------
-class CinTable:
-    """What the benchmark needs of a CIN table: its properties, key names and codes."""
-
-    def __init__(self, path):
-        self.properties = {}
-        self.keynames = {}
-        self.chardef = {}
-        section = None
-        with open(path, encoding="utf-8") as f:
-            for raw in f:
-                line = raw.strip("\r\n").lstrip("\ufeff")
-                key, _, value = line.replace("\t", " ").partition(" ")
-                value = value.strip(" ")
-                if key in ("%keyname", "%chardef") and value in ("begin", "end"):
-                    section = key if value == "begin" else None
-                elif section == "%keyname" and key and value:
-                    self.keynames[key.lower()] = value
-                elif section == "%chardef" and key and value:
-                    self.chardef.setdefault(key.lower(), []).append(value)
-                elif section is None and key.startswith("%") and not line.startswith("#"):
-                    self.properties[key[1:].lower()] = value
-
-
+# -- the table, written in ibus-table's source format --------------------------------------------
 def write_table_source(table, path):
     """Writes `table` as an ibus-table source: the candidates of a code in file order (falling
     frequencies), the same selection keys, nothing learnt from typing, so both engines list the
@@ -210,57 +189,6 @@ def start_panel(desktop, log):
     return panel.pid
 
 
-FONT_SUFFIXES = (".ttf", ".otf", ".ttc", ".otc", ".pcf", ".pcf.gz", ".woff", ".woff2")
-
-
-def is_font_file(path):
-    """Font files and fontconfig's caches of them: mapped alike by every program that draws
-    text."""
-    return (path.lower().endswith(FONT_SUFFIXES) or path.startswith("/usr/share/fonts/")
-            or path.startswith("/var/cache/fontconfig/")
-            or ("/fontconfig/" in path and ".cache-" in path))
-
-
-def smaps_kib(lines):
-    """Sums the kB fields of smaps lines by name."""
-    sums = {}
-    for line in lines:
-        field, _, rest = line.partition(":")
-        words = rest.split()
-        if len(words) == 2 and words[1] == "kB":
-            sums[field] = sums.get(field, 0) + int(words[0])
-    return sums
-
-
-def memory_mib(pid):
-    """Private and proportional memory of a process from /proc/PID/smaps_rollup, without its
-    mapped font files, whose share is given apart (from /proc/PID/smaps)."""
-    with open("/proc/%d/smaps_rollup" % pid, encoding="utf-8") as f:
-        total = smaps_kib(f.read().splitlines()[1:])
-    fonts = {}
-    with open("/proc/%d/smaps" % pid, encoding="utf-8") as f:
-        mapping = []
-        font = False
-        for line in f.read().splitlines() + ["0-0 end"]:
-            head = line.split()
-            if head and "-" in head[0] and ":" not in head[0]:
-                if font:
-                    for field, kib in smaps_kib(mapping).items():
-                        fonts[field] = fonts.get(field, 0) + kib
-                font = len(head) >= 6 and is_font_file(" ".join(head[5:]))
-                mapping = []
-            else:
-                mapping.append(line)
-
-    def private(sums):
-        return sums.get("Private_Clean", 0) + sums.get("Private_Dirty", 0)
-
-    return {"private_MiB": (private(total) - private(fonts)) / 1024.0,
-            "pss_MiB": (total.get("Pss", 0) - fonts.get("Pss", 0)) / 1024.0,
-            "fonts_pss_MiB": fonts.get("Pss", 0) / 1024.0,
-            "rss_MiB": total.get("Rss", 0) / 1024.0}
-
-
 def find_process(fragment):
     """The process id of the process whose command line holds `fragment`, other than this."""
     for entry in os.listdir("/proc"):
@@ -352,8 +280,6 @@ def run_engine_apart(*arguments):
 
 
 # -- the side-by-side table ----------------------------------------------------------------------
-# A ratio to the floor: (benchmark, counter) over the pass-through key's median of the same run.
-FLOOR = ("BM_PassThrough", "median_ms")
 ROWS = (
     ("floor: key passed through, median (ms)", "BM_PassThrough", "median_ms", None),
     ("floor: key passed through, p99 (ms)", "BM_PassThrough", "p99_ms", None),
@@ -372,63 +298,12 @@ ROWS = (
     ("  mapped fonts, PSS, not counted (MiB)", "engine_memory", "fonts_pss_MiB", None),
     ("IBus panel, private memory (MiB)", "ibus_panel", "private_MiB", None),
     ("IBus panel, PSS (MiB)", "ibus_panel", "pss_MiB", None),
-    ("engine + panel, PSS (MiB)", "both_pss", "pss_MiB", None),
+    ("engine + panel, PSS (MiB)", ("engine_memory", "ibus_panel"), "pss_MiB", None),
     ("engine resident, fonts too (MiB)", "BM_EngineMemory", "rss_MiB", "rss_mib"),
     ("engine peak resident (MiB)", "BM_EngineMemory", "peak_rss_MiB", None),
     ("wrong commits", "BM_KeyToCommit", "wrong_commits", None),
     ("load average when the run began", "context", "load_avg", None),
 )
-
-
-def counter_of_report(report, benchmark, name):
-    if benchmark == "context":
-        return report.get("context", {}).get(name, [None])[0]
-    if benchmark in ("engine_memory", "ibus_panel"):
-        return report.get(benchmark, {}).get(name)
-    if benchmark == "both_pss":
-        parts = [counter_of_report(report, b, name) for b in ("engine_memory", "ibus_panel")]
-        return None if None in parts else sum(parts)
-    if benchmark == "floor":
-        value = counter_of_report(report, *name)
-        floor = counter_of_report(report, *FLOOR)
-        return None if value is None or not floor else value / floor
-    for entry in report.get("benchmarks", []):
-        if entry.get("name", "").split("/")[0] == benchmark:
-            if entry.get("error_occurred"):
-                return None
-            return entry.get(name)
-    return None
-
-
-def counter(reports, benchmark, name):
-    """The median of a counter over the rounds of one engine."""
-    values = [counter_of_report(report, benchmark, name) for report in reports]
-    return None if None in values else statistics.median(values)
-
-
-def summarise(reports, labels):
-    """Prints the figures side by side (medians over the rounds) with the ratio of the first
-    engine to the second. `reports` holds one list of round reports per engine."""
-    header = "%-38s" % "" + "".join("%14s" % label for label in labels) + "%10s  %s" % (
-        "ratio", "target")
-    print("\n" + header + "\n" + "-" * len(header))
-    summary = {}
-    for title, benchmark, name, target in ROWS:
-        values = [counter(report, benchmark, name) for report in reports]
-        cells = "".join("%14s" % ("—" if v is None else "%.3f" % v) for v in values)
-        ratio = (values[0] / values[1]
-                 if len(values) == 2 and None not in values and values[1] else None)
-        limit = TARGETS.get(target) if target else None
-        verdict = ""
-        if limit is not None and values[0] is not None:
-            verdict = "≤ %g %s" % (limit, "met" if values[0] <= limit else "MISSED")
-        print("%-38s%s%10s  %s" % (title, cells, "" if ratio is None else "%.3f" % ratio,
-                                   verdict))
-        rounds = {label: [counter_of_report(r, benchmark, name) for r in engine_reports]
-                  for label, engine_reports in zip(labels, reports)}
-        summary[title] = {"values": dict(zip(labels, values)), "rounds": rounds,
-                          "ratio": ratio, "target": limit}
-    return summary
 
 
 def main():
@@ -485,7 +360,7 @@ def main():
                                                        codes_file, codes, out))
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    summary = summarise(reports, [engine.label for engine in engines])
+    summary = summarise(reports, [engine.label for engine in engines], ROWS, TARGETS)
     with open(os.path.join(out, "summary.json"), "w", encoding="utf-8") as f:
         json.dump(summary, f, ensure_ascii=False, indent=2)
     print("\nJSON: %s/{CQInputKV-N,ibus-table-N,summary}.json (N: round)" % out)

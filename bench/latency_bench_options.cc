@@ -1,23 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "bench/ibus_bench_options.h"
+#include "bench/latency_bench_options.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <string_view>
+#include <utility>
 
 namespace kv::bench {
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "ibus_latency_bench --codes=FILE [--engine=NAME] [--engine_process=TEXT]\n"
-    "                   [--show_candidates_key=space|none] [--select_key=KEY] [--keys=N]\n"
-    "                   [Google Benchmark flags]\n"
-    "Times keys through the IBus daemon named by IBUS_ADDRESS. FILE holds lines\n"
-    "\"code<TAB>candidate\": codes with two candidates or more, and the candidate the\n"
-    "selection key commits. The engine defaults to $KV_BENCH_ENGINE, else cqinputkv.\n";
 
 // The value of "--name=value" in `argument`, if it is that flag.
 std::optional<std::string_view> FlagValue(std::string_view argument, std::string_view name) {
@@ -31,11 +23,16 @@ std::optional<std::string_view> FlagValue(std::string_view argument, std::string
     return rest.substr(1);
 }
 
-bool ApplyArgument(std::string_view argument, IBusBenchOptions& options, std::string& codesPath) {
+bool ApplyArgument(std::string_view argument, LatencyBenchOptions& options,
+                   std::string& codesPath) {
     if (const auto value = FlagValue(argument, "engine")) {
         options.engine = *value;
     } else if (const auto process = FlagValue(argument, "engine_process")) {
         options.engineProcess = *process;
+    } else if (const auto library = FlagValue(argument, "engine_library")) {
+        options.engineProcess = *library;
+    } else if (const auto floor = FlagValue(argument, "floor_engine")) {
+        options.floorEngine = *floor;
     } else if (const auto codes = FlagValue(argument, "codes")) {
         codesPath = *codes;
     } else if (const auto show = FlagValue(argument, "show_candidates_key")) {
@@ -76,26 +73,28 @@ std::vector<TypedCode> ReadTypedCodes(std::istream& lines) {
     return codes;
 }
 
-std::optional<IBusBenchOptions> ParseIBusBenchOptions(int argc, char** argv) {
-    IBusBenchOptions options;
+std::optional<LatencyBenchOptions> ParseLatencyBenchOptions(int argc, char** argv,
+                                                            LatencyBenchOptions defaults,
+                                                            std::string_view usage) {
+    LatencyBenchOptions options = std::move(defaults);
     if (const char* const engine = std::getenv("KV_BENCH_ENGINE"); engine != nullptr) {
         options.engine = engine;
     }
     std::string codesPath;
     for (int i = 1; i < argc; ++i) {
         if (!ApplyArgument(argv[i], options, codesPath)) {
-            std::cerr << "ibus_latency_bench: cannot use " << argv[i] << "\n" << kUsage;
+            std::cerr << argv[0] << ": cannot use " << argv[i] << "\n" << usage;
             return std::nullopt;
         }
     }
     std::ifstream codesFile(codesPath);
     if (codesPath.empty() || !codesFile) {
-        std::cerr << "ibus_latency_bench: no codes file\n" << kUsage;
+        std::cerr << argv[0] << ": no codes file\n" << usage;
         return std::nullopt;
     }
     options.codes = ReadTypedCodes(codesFile);
     if (options.codes.empty()) {
-        std::cerr << "ibus_latency_bench: " << codesPath << " holds no code\n";
+        std::cerr << argv[0] << ": " << codesPath << " holds no code\n";
         return std::nullopt;
     }
     return options;
