@@ -90,11 +90,10 @@ set(CPACK_PACKAGE_CONTACT "CQInputKV developers <developers@cqinputkv.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "table-driven input method for Traditional Chinese")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Type shape-root codes of one to six keys (Cangjie 5): the reading shows in
-roots, the candidates ten to a page beside the caret. With a user phrase
-dictionary, Simplified and full-width output, an on-screen keyboard and a
-settings window. It works with IBus and with fcitx5, registered with whichever
-is installed.
+    "Type shape-root codes of one to six keys: the reading shows in roots, the
+candidates ten to a page beside the caret. With a user phrase dictionary,
+Simplified and full-width output, an on-screen keyboard and a settings window.
+It works with IBus and with fcitx5, registered with whichever is installed.
 
 Includes ime-enlist, which makes the input method known to a user's IBus daemon
 and selects it, and cqkv, a command line for looking codes up.")
