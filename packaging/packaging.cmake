@@ -32,9 +32,10 @@ install(DIRECTORY ${KV_BUILT_BUNDLE}/Contents/Resources/ DESTINATION ${KV_INSTAL
         PATTERN "*GPL-3.txt" EXCLUDE)
 # What software centres list.
 set(KV_METAINFO org.cqinputkv.inputmethod.cqinputkv.metainfo.xml)
-configure_file(${PROJECT_SOURCE_DIR}/resources/${KV_METAINFO} ${CMAKE_BINARY_DIR}/packaging/${KV_METAINFO}
-               @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/${KV_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${PROJECT_SOURCE_DIR}/resources/${KV_METAINFO}
+               ${CMAKE_BINARY_DIR}/packaging/${KV_METAINFO} @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${KV_METAINFO}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The manual pages are made from the README's sections on the two programs.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
