@@ -82,6 +82,9 @@ class ThePackage(unittest.TestCase):
                               "fonts-babelstone-han"}, set(field(information, "Recommends")))
         depends = {item.split()[0] for item in field(information, "Depends")}
         self.assertFalse(depends & {"ibus", "fcitx5"}, depends)
+        # A new version needs its changelog entry.
+        with gzip.open(self.root + "/usr/share/doc/cqinputkv/changelog.gz", "rt") as f:
+            self.assertEqual(f.readline().split()[1], "(" + field(information, "Version")[0] + ")")
 
         # The manual pages say what the README says, compressed without name or time.
         readme = read_text(os.path.join(SOURCE, "README.md"))
