@@ -8,7 +8,7 @@ KV_PACKAGES=(
     fonts-noto-cjk fonts-babelstone-han fonts-hanazono libibus-1.0-dev ibus xvfb xauth rime-data-cangjie5
     ibus-gtk3 gir1.2-ibus-1.0 gir1.2-gtk-3.0 python3-gi dbus xdotool x11-utils imagemagick openbox xcompmgr
     at-spi2-core libatk-adaptor python3-pyatspi
-    dpkg-dev
+    dpkg-dev lintian appstream
     fcitx5 fcitx5-modules fcitx5-frontend-gtk3 fcitx5-table libfcitx5core-dev libfcitx5config-dev
     libfcitx5utils-dev fcitx5-modules-dev libime-bin
 )

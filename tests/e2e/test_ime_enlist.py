@@ -1,10 +1,8 @@
 # SPDX-License-Identifier: MIT
 """ime-enlist on a private IBus daemon that runs the desktop's IBus panel, as a session does: the
 built bundle registered, enabled, selected and typed into; the failures a user meets; and the
-Debian package's files doing the same from a temporary root, its maintainer scripts in a mount
-namespace of their own."""
+Debian package's files doing the same from a temporary root."""
 
-import glob
 import os
 import shutil
 import subprocess
@@ -15,6 +13,7 @@ import xml.etree.ElementTree as ET
 import gi
 
 from kvdesktop import BUNDLE, PrivateDesktop, pump, read_text
+from kvpackage import PACKAGED_BUNDLE, build_package
 
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio  # noqa: E402
@@ -241,36 +240,20 @@ class SelectingOnADesktop(unittest.TestCase):
 
 
 class DebianPackage(unittest.TestCase):
+    """The package's files unpacked into a temporary root register and type there as installed
+    (its install and removal, lintian and the fcitx5 half: test_debian_package)."""
+
     @classmethod
     def setUpClass(cls):
-        if not (shutil.which("cpack") and shutil.which("dpkg-deb")):
-            raise unittest.SkipTest("cpack or dpkg-deb is missing")
         cls.folder = tempfile.mkdtemp(prefix="kv-deb-")
-        subprocess.run(["cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"),
-                        "-B", cls.folder], check=True, capture_output=True)
-        cls.package = glob.glob(os.path.join(cls.folder, "cqinputkv_*.deb"))[0]
-        cls.root = os.path.join(cls.folder, "root")
-        subprocess.run(["dpkg-deb", "-x", cls.package, cls.root], check=True)
-        cls.app = os.path.join(cls.root, "usr", "lib", "cqinputkv", "CQInputKV.app")
+        cls.package, cls.root = build_package(cls.folder)
+        cls.app = cls.root + PACKAGED_BUNDLE
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.folder, ignore_errors=True)
 
     def test_the_packaged_files_register_and_type_from_a_temporary_root(self):
-        listing = subprocess.run(["dpkg-deb", "-c", self.package], capture_output=True,
-                                 text=True, check=True).stdout
-        names = {line.split()[5] for line in listing.splitlines()}
-        contents = "./usr/lib/cqinputkv/CQInputKV.app/Contents/"
-        self.assertLessEqual({"./usr/bin/ime-enlist", "./usr/bin/cqkv", contents + "Info.plist",
-                              contents + "MacOS/CQInputKV", contents + "Resources/CQInputKV.xml",
-                              contents + "Resources/CQInput-KV.cin",
-                              "./usr/share/cqinputkv/CQInput-KV.cin"}, names)
-        control = subprocess.run(["dpkg-deb", "-I", self.package], capture_output=True,
-                                 text=True, check=True).stdout
-        self.assertIn("Package: cqinputkv\n", control)
-        self.assertRegex(control, r"\n Depends: ([^\n]*, )?ibus[,\n]")
-
         # cqkv finds the table through the shared folder.
         lookup = subprocess.run([os.path.join(self.root, "usr", "bin", "cqkv"), "lookup", "a"],
                                 capture_output=True, text=True, check=False)
@@ -282,37 +265,6 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual((status, out),
                          (0, "registered and enabled and selected: " + IDENTIFIER + "\n"), err)
         self.assertTrue(typed_through_engine(), desktop.engine_log())
-
-    def test_installing_registers_with_the_system_folder_and_removing_unregisters(self):
-        if subprocess.run(["unshare", "--mount", "--propagation", "private", "true"],
-                          capture_output=True, check=False).returncode != 0:
-            self.skipTest("no private mount namespace for the system's component folder")
-        scripts = os.path.join(self.folder, "control")
-        subprocess.run(["dpkg-deb", "-e", self.package, scripts], check=True)
-        # The scripts as they would run had the package been installed into the temporary root.
-        for name in ("postinst", "postrm"):
-            path = os.path.join(scripts, name)
-            text = read_text(path).replace('"/usr/bin/', '"' + self.root + "/usr/bin/")
-            with open(path, "w", encoding="utf-8") as f:
-                f.write(text.replace('"/usr/lib/', '"' + self.root + "/usr/lib/"))
-        system = os.path.join(self.folder, "system-components")
-        os.makedirs(system)
-        # As root under dpkg: no daemon of its own, whatever the shell had set.
-        environment = dict(os.environ,
-                           IBUS_ADDRESS="unix:path=" + os.path.join(self.folder, "no-daemon"),
-                           IBUS_COMPONENT_PATH=os.path.join(self.folder, "elsewhere"))
-        steps = ("mount --bind \"$1\" /usr/share/ibus/component && cd \"$2\" && "
-                 "sh postinst configure && cp /usr/share/ibus/component/CQInputKV.xml \"$3\" && "
-                 "sh postrm remove && ! test -e /usr/share/ibus/component/CQInputKV.xml")
-        installed = os.path.join(self.folder, "installed.xml")
-        run = subprocess.run(["unshare", "--mount", "--propagation", "private", "sh", "-c", steps,
-                              "sh", system, scripts, installed], capture_output=True, text=True,
-                             env=environment, check=False)
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        executable = os.path.join(self.app, "Contents", "MacOS", "CQInputKV")
-        self.assertEqual(ET.parse(installed).getroot().find("exec").text,
-                         "'" + executable + "' --ibus")
-        self.assertFalse(os.path.exists(os.path.join(self.folder, "elsewhere")))
 
 
 if __name__ == "__main__":
