@@ -10,10 +10,8 @@
 
 namespace kv {
 
-namespace {
-
 // The shared windows are made on first use; they learn their bodies and neighbours first.
-void PrepareSharedWindows(const KVWindowBodies& bodies) {
+void KVPrepareSharedWindows(const KVWindowBodies& bodies) {
     KVWordsWindow::prepareSharedWindow({
         bodies.words,
         []() -> std::shared_ptr<const cqinput::CinTable> { return KVLoadedSharedTable(); },
@@ -24,13 +22,11 @@ void PrepareSharedWindows(const KVWindowBodies& bodies) {
     });
 }
 
-}  // namespace
-
 int KVMain(InputMethodKit& framework, const KVWindowBodies& bodies, std::ostream& log) {
     const std::optional<std::string> name =
         mainBundle().objectForInfoDictionaryKey(kInputMethodConnectionNameKey);
     const std::optional<std::string> identifier = mainBundle().bundleIdentifier();
-    PrepareSharedWindows(bodies);
+    KVPrepareSharedWindows(bodies);
     std::unique_ptr<IMKServer> gServer;
     if (name) {
         gServer = framework.createServer(*name, identifier.value_or(std::string()));

@@ -18,6 +18,10 @@ struct KVWindowBodies {
     KVWordsWindow::BodyMaker words;
 };
 
+// Gives the shared settings and words windows their bodies and neighbours, before their first
+// use; KVMain does it, and so does a process that shows the windows without the input method.
+void KVPrepareSharedWindows(const KVWindowBodies& bodies);
+
 // Starts the input method on `framework` and runs it. Returns the exit status: 1, after the
 // line "CQ_Input_KV: cannot create IMKServer" on `log`, when the server cannot be made; 0 when
 // the event loop ends.
