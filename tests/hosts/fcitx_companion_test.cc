@@ -26,8 +26,9 @@
 namespace kv {
 namespace {
 
-const std::filesystem::path kStandIn =
-    std::filesystem::path(KV_SOURCE_DIR) / "tests/hosts/companion_stand_in.py";
+std::filesystem::path StandIn() {
+    return std::filesystem::path(KV_SOURCE_DIR) / "tests/hosts/companion_stand_in.py";
+}
 
 // A dbus-daemon of the test's own, named by DBUS_SESSION_BUS_ADDRESS while it lives, so the
 // companions the addon starts join it too.
@@ -101,7 +102,7 @@ class FcitxCompanionTest : public ::testing::Test {
 
   private:
     std::unique_ptr<fcitx::EventSourceTime> after(std::chrono::milliseconds delay,
-                                                  std::function<void()> then) {
+                                                  const std::function<void()>& then) {
         const auto usec = std::chrono::duration_cast<std::chrono::microseconds>(delay).count();
         return _loop.addTimeEvent(CLOCK_MONOTONIC, fcitx::now(CLOCK_MONOTONIC) + usec, 0,
                                   [then](fcitx::EventSourceTime*, std::uint64_t) {
@@ -137,7 +138,7 @@ class FcitxCompanionTest : public ::testing::Test {
 };
 
 TEST_F(FcitxCompanionTest, StartsTheCompanionOnDemandAndAgainAfterItDied) {
-    FcitxCompanion companion(_bus, _loop, kStandIn);
+    FcitxCompanion companion(_bus, _loop, StandIn());
     const KVWindowBodies bodies = companion.windowBodies();
     KVPreferencesWindow settings({bodies.preferences, {}});
     KVWordsWindow words({bodies.words, {}});
@@ -166,7 +167,7 @@ TEST_F(FcitxCompanionTest, StartsTheCompanionOnDemandAndAgainAfterItDied) {
 }
 
 TEST_F(FcitxCompanionTest, SignalsOfAnotherSenderAreNotTheCompanions) {
-    FcitxCompanion companion(_bus, _loop, kStandIn);
+    FcitxCompanion companion(_bus, _loop, StandIn());
     const std::vector<std::string> tokens = run({
         {[&] { companion.request("ShowWords"); }, "ShowWords"},
         // The same path and interface from this connection, not the companion's.
