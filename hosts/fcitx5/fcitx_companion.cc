@@ -4,6 +4,7 @@
 #include <fcitx-utils/dbus/matchrule.h>
 #include <fcitx-utils/dbus/message.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,7 +73,8 @@ class KeyboardBody final : public PanelBody {
 
 // Starts `executable --companion` detached from fcitx5: in a session of its own, its standard
 // streams on /dev/null (its log then goes where the program's log goes), no descriptor of fcitx5
-// left open, and reaped at once by the intermediate child. False when it could not fork.
+// left open, fcitx5's signal mask undone; the intermediate child is reaped at once, so fcitx5 is
+// left no zombie. False when it could not fork.
 bool SpawnDetached(const std::filesystem::path& executable) {
     // Built before the fork: between fork and exec only async-signal-safe calls are allowed.
     std::string program = executable.string();
@@ -94,6 +96,14 @@ bool SpawnDetached(const std::filesystem::path& executable) {
             dup2(null, STDERR_FILENO);
         }
         close_range(STDERR_FILENO + 1, ~0U, 0);
+        // fcitx5's blocked and ignored signals would survive the exec; the companion ends on
+        // SIGTERM and must hear it.
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const int number : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) {
+            signal(number, SIG_DFL);
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }
