@@ -18,8 +18,8 @@ struct KVWindowBodies {
     KVWordsWindow::BodyMaker words;
 };
 
-// The shared windows are made on first use; they learn their bodies and neighbours first. For
-// a host that runs in a framework's process rather than through KVMain.
+// Gives the shared settings and words windows their bodies and neighbours, before their first
+// use; KVMain does it, and so does a process that shows the windows without the input method.
 void KVPrepareSharedWindows(const KVWindowBodies& bodies);
 
 // Starts the input method on `framework` and runs it. Returns the exit status: 1, after the

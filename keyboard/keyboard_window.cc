@@ -34,8 +34,8 @@ KVKeyboardWindow::KVKeyboardWindow()
     });
     // The view lives inside this object, so its callback never outlives `this`.
     _keyboardView.setCloseHandler([this] {
-        _requestedVisible = false;
-        _panel.orderOut();
+        closeWindow();
+        defaultCenter().postNotificationName(KVKeyboardWindowDidCloseNotification);
     });
     _panel.didResize = [this] { _keyboardView.setFrameSize(_panel.frame().size); };
     _panel.content = &_keyboardView;
@@ -49,6 +49,11 @@ void KVKeyboardWindow::toggleWindow() {
     } else {
         showPanel();
     }
+}
+
+void KVKeyboardWindow::closeWindow() {
+    _requestedVisible = false;
+    _panel.orderOut();
 }
 
 void KVKeyboardWindow::hideForFocusLoss() {

@@ -13,6 +13,9 @@ namespace kv {
 // Posted on defaultCenter() once per click on a key or control; the object is the key token.
 inline constexpr std::string_view KVKeyboardKeyPressedNotification =
     "KVKeyboardKeyPressedNotification";
+// Posted on defaultCenter() when the user closed the keyboard with its close control; no object.
+inline constexpr std::string_view KVKeyboardWindowDidCloseNotification =
+    "KVKeyboardWindowDidCloseNotification";
 
 class KVKeyboardWindow {
   public:
@@ -26,6 +29,8 @@ class KVKeyboardWindow {
 
     // Shows the keyboard if it is not on screen, hides it if it is; the wish follows.
     void toggleWindow();
+    // What the close control does: hides the keyboard and drops the wish to see it.
+    void closeWindow();
     // Hides the keyboard while no input session has focus; the wish is kept.
     void hideForFocusLoss();
     // Shows the keyboard again (repainted, in front) if the user wishes to see it.

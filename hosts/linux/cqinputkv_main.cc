@@ -2,12 +2,16 @@
 // CQInputKV: the input method as an IBus engine process.
 //   CQInputKV --ibus   as the daemon starts it from the installed component
 //   CQInputKV          registers the component on the running daemon (for developers)
+//   CQInputKV --companion   the windows of an input method host that cannot show them itself
+//                           (the fcitx5 addon starts it; docs/companion.md)
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string_view>
 
+#include "controller/companion_interface.h"
 #include "controller/program_entry.h"
+#include "hosts/linux/companion_service.h"
 #include "hosts/linux/gtk_windows.h"
 #include "hosts/linux/ibus_input_method_kit.h"
 #include "hosts/linux/linux_services.h"
@@ -31,7 +35,8 @@ struct LogStream final : std::streambuf {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool byDaemon = argc > 1 && std::string_view(argv[1]) == "--ibus";
+    const std::string_view mode = argc > 1 ? std::string_view(argv[1]) : std::string_view();
+    const bool byDaemon = mode == "--ibus";
     const std::optional<std::filesystem::path> bundle = kv::PlistBundle::rootOfExecutable();
     if (!bundle) {
         std::cerr << "CQ_Input_KV: the program must run from CQInputKV.app/Contents/MacOS\n";
@@ -40,6 +45,13 @@ int main(int argc, char** argv) {
     // Without a display the engine still types; only its windows stay hidden.
     const bool hasDisplay = kv::KVStartGtkWindows();
     kv::installServices(kv::LinuxServiceSet(*bundle));
+    if (mode == kv::companion::kArgument) {
+        if (!hasDisplay) {
+            kv::systemLog().write("the companion has no display to show its windows on");
+            return 1;
+        }
+        return kv::KVRunCompanion({kv::KVGtkPreferencesWindowMaker(), kv::KVGtkWordsWindowMaker()});
+    }
     const std::filesystem::path component =
         *bundle / "Contents" / "Resources" /
         kv::mainBundle().objectForInfoDictionaryKey("KVIBusComponent").value_or("CQInputKV.xml");

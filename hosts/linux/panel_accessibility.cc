@@ -99,6 +99,10 @@ void InstallPanelAccessibility(KVCandidateWindow& candidates, KVKeyboardWindow& 
     candidates.panel().accessibleElements = [&candidates] {
         return CandidateAccessibleElements(candidates);
     };
+    InstallKeyboardAccessibility(keyboard);
+}
+
+void InstallKeyboardAccessibility(KVKeyboardWindow& keyboard) {
     keyboard.panel().accessibleElements = [&keyboard] {
         if (!keyboard.panel().isVisible()) {
             return std::vector<AccessibleElement>();

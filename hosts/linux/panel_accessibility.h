@@ -23,6 +23,8 @@ std::string AccessibleModesText(bool chinese, bool simplified, bool fullwidth);
 // Sets the status; a change goes out at once, also while the window is hidden.
 void SetAccessibleModes(KVCandidateWindow& window, std::string modes);
 
+// Lets the keyboard's body ask for its parts (a process that shows only the keyboard).
+void InstallKeyboardAccessibility(KVKeyboardWindow& keyboard);
 // Lets both panels' bodies ask for their parts.
 void InstallPanelAccessibility(KVCandidateWindow& candidates, KVKeyboardWindow& keyboard);
 
