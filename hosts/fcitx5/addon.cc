@@ -59,7 +59,8 @@ KVFcitxEngine::KVFcitxEngine(fcitx::Instance& instance) : _instance(instance) {
     fcitx::AddonInstance* const dbus = instance.addonManager().addon("dbus", true);
     fcitx::dbus::Bus* const bus = dbus != nullptr ? dbus->call<fcitx::IDBusModule::bus>() : nullptr;
     if (bus != nullptr) {
-        _windows = KVPrepareFcitxWindows(*bus, bundle / "Contents" / "MacOS" / "CQInputKV");
+        _windows = KVPrepareFcitxWindows(*bus, instance.eventLoop(),
+                                         bundle / "Contents" / "MacOS" / "CQInputKV");
     }
 
     watchContexts();

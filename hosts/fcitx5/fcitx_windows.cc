@@ -2,25 +2,18 @@
 #include "hosts/fcitx5/fcitx_windows.h"
 
 #include "controller/program_entry.h"
+#include "hosts/fcitx5/fcitx_companion.h"
 #include "keyboard/keyboard_window.h"
-#include "platform/panel.h"
 
 namespace kv {
 
-namespace {
-
-class NoKeyboardBody final : public PanelBody {
-  public:
-    void panelDidChange(const Panel&) override {}
-};
-
-}  // namespace
-
-std::shared_ptr<void> KVPrepareFcitxWindows(fcitx::dbus::Bus&, const std::filesystem::path&) {
-    // Until the companion shows them, the windows have no body: asking for them does nothing.
-    KVPrepareSharedWindows(KVWindowBodies{});
-    KVKeyboardWindow::sharedWindow().panel().attachBody(std::make_unique<NoKeyboardBody>());
-    return nullptr;
+std::shared_ptr<void> KVPrepareFcitxWindows(fcitx::dbus::Bus& bus, fcitx::EventLoop& loop,
+                                            const std::filesystem::path& executable) {
+    auto companion = std::make_shared<FcitxCompanion>(bus, loop, executable);
+    KVPrepareSharedWindows(companion->windowBodies());
+    Panel& keyboard = KVKeyboardWindow::sharedWindow().panel();
+    keyboard.attachBody(companion->keyboardBody(keyboard));
+    return companion;
 }
 
 }  // namespace kv

@@ -10,7 +10,7 @@ import unittest
 
 from gi.repository import GLib
 
-from kvdesktop import BUNDLE, colour_counts, keys, xdotool
+from kvdesktop import BUNDLE, colour_counts, keys, program_windows, pump, xdotool
 from kvfcitx import (CAP_PASSWORD, CAP_PREEDIT, CAPABILITIES, PrivateFcitx, install_addon,
                      wait_until)
 
@@ -148,6 +148,66 @@ class ThroughFcitxFrontend(unittest.TestCase):
         after = self.focused_client()
         after.type(["a", "b", "space", "1"])
         self.assertTrue(after.wait_for(lambda: after.commits == ["明"]), self.desktop.fcitx_log())
+
+
+class WindowsThroughTheCompanion(unittest.TestCase):
+    """The toolbar's and the menu's windows come from the companion process the addon starts;
+    typing goes on when the companion dies, and the next request starts it again."""
+
+    COMPANION = "org.cqinputkv.inputmethod.CQInputKV.Companion"
+    SETTINGS_TITLE = "^澄雀輸入法-雲階　設定$"
+
+    def companion_pid(self):
+        if not self.desktop.name_has_owner(self.COMPANION):
+            return None
+        reply = self.desktop.connection.call_sync(
+            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "GetConnectionUnixProcessID", GLib.Variant("(s)", (self.COMPANION,)),
+            GLib.VariantType("(u)"), 0, 3000, None)
+        return reply.unpack()[0]
+
+    def test_the_keyboard_and_the_settings_window_survive_a_dead_companion(self):
+        with private_fcitx(kde_panel=True, window_manager=True) as desktop:
+            self.desktop = desktop
+            panel = desktop.play_kde_panel()
+            c = desktop.client()
+            self.addCleanup(c.destroy)
+            c.focus_in()
+            c.cursor_at(200, 300)
+            self.assertTrue(desktop.select_input_method("cqinputkv"), desktop.fcitx_log())
+            self.assertIsNone(self.companion_pid())
+
+            # The toolbar's keyboard starts the companion, whose keys type into the field.
+            panel.trigger("cqinputkv-toolbar.keyboard")
+            self.assertTrue(pump(lambda: len(program_windows()) == 1, 10), desktop.engine_log())
+            x, y, w, h = program_windows()[0]
+            self.assertEqual((w, h), (720, 350))
+            desktop.screenshot(os.path.join(desktop.folder, "fcitx-companion-keyboard.png"))
+            # The "a" key, left of the third row, as a hand clicks it.
+            column = max((w - 16) / 13, 30)
+            row = max((h - 116) / 4, 40)
+            ax = round(x + 8 + 1 * column + (column - 4) / 2)
+            ay = round(y + 25 + 2 * row + 6 + (row - 6) / 2)
+            xdotool("mousemove", "--sync", str(ax), str(ay))
+            xdotool("click", "1")
+            self.assertTrue(c.wait_for(lambda: c.preedit == "日"), desktop.engine_log())
+
+            # The companion dies mid-word: the word goes on from the keyboard of the field.
+            os.kill(self.companion_pid(), 9)
+            self.assertTrue(pump(lambda: self.companion_pid() is None, 5))
+            c.type(["b", "space", "1"])
+            self.assertTrue(c.wait_for(lambda: c.commits == ["明"]), desktop.fcitx_log())
+
+            # The menu's settings item starts a new one, which shows the settings window.
+            panel.trigger("cqinputkv-menu")
+            self.assertTrue(wait_until(lambda: panel.menus), panel.properties)
+            settings = [k for k in panel.menus[-1] if panel.properties[k][0] == "澄雀KV 設定…"]
+            panel.trigger(settings[0])
+            self.assertTrue(pump(lambda: program_windows(self.SETTINGS_TITLE), 10),
+                            desktop.engine_log())
+            self.assertIsNotNone(self.companion_pid())
+            c.type(["a", "space", "1"])
+            self.assertTrue(c.wait_for(lambda: c.commits == ["明", "日"]), c.commits)
 
 
 class TypingIntoAGtkApplication(unittest.TestCase):
