@@ -78,6 +78,13 @@ class PrivateFcitx(PrivateDesktop):
         self.connection = Gio.bus_get_sync(Gio.BusType.SESSION, None)
         _wait_for(lambda: self.name_has_owner(FCITX_NAME), "fcitx5", timeout=timeout)
 
+    def __exit__(self, *exc):
+        result = super().__exit__(*exc)
+        if self._fcitx_log is not None:
+            self._fcitx_log.close()
+            self._fcitx_log = None
+        return result
+
     def stop_fcitx(self):
         if self.fcitx is not None and self.fcitx.poll() is None:
             self.fcitx.terminate()

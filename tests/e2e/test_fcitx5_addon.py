@@ -11,8 +11,8 @@ import unittest
 from gi.repository import GLib
 
 from kvdesktop import BUNDLE, colour_counts, keys, program_windows, pump, xdotool
-from kvfcitx import (CAP_PASSWORD, CAP_PREEDIT, CAPABILITIES, PrivateFcitx, install_addon,
-                     wait_until)
+from kvfcitx import (CAP_PASSWORD, CAP_PREEDIT, CAP_SURROUNDING_TEXT, CAPABILITIES,
+                     PrivateFcitx, install_addon, wait_until)
 
 CAP_SENSITIVE = 1 << 36
 UNDERLINE, DONT_COMMIT = 1 << 3, 1 << 5  # fcitx5's text format flags
@@ -160,10 +160,13 @@ class WindowsThroughTheCompanion(unittest.TestCase):
     def companion_pid(self):
         if not self.desktop.name_has_owner(self.COMPANION):
             return None
-        reply = self.desktop.connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetConnectionUnixProcessID", GLib.Variant("(s)", (self.COMPANION,)),
-            GLib.VariantType("(u)"), 0, 3000, None)
+        try:
+            reply = self.desktop.connection.call_sync(
+                "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "GetConnectionUnixProcessID", GLib.Variant("(s)", (self.COMPANION,)),
+                GLib.VariantType("(u)"), 0, 3000, None)
+        except GLib.Error:  # gone in between
+            return None
         return reply.unpack()[0]
 
     def test_the_keyboard_and_the_settings_window_survive_a_dead_companion(self):
@@ -188,6 +191,37 @@ class WindowsThroughTheCompanion(unittest.TestCase):
             row = max((h - 116) / 4, 40)
             ax = round(x + 8 + 1 * column + (column - 4) / 2)
             ay = round(y + 25 + 2 * row + 6 + (row - 6) / 2)
+            xdotool("mousemove", "--sync", str(ax), str(ay))
+            xdotool("click", "1")
+            self.assertTrue(c.wait_for(lambda: c.preedit == "日"), desktop.engine_log())
+
+            # Its Backspace, with nothing composed, deletes the character before the caret
+            # through the surrounding text, or has the application delete without it.
+            c.type(["Escape"])
+            backspace = (round(x + (0.74 * w + w - 24) / 2), y + h - 8 - 34)
+            xdotool("mousemove", "--sync", *map(str, backspace))
+            xdotool("click", "1")
+            self.assertTrue(c.wait_for(lambda: c.forwarded), desktop.fcitx_log())
+            self.assertEqual(c.forwarded[0][:2], (0xFF08, 0))
+            writer = desktop.client(capabilities=CAPABILITIES | CAP_SURROUNDING_TEXT)
+            self.addCleanup(writer.destroy)
+            writer.focus_in()
+            self.assertTrue(desktop.select_input_method("cqinputkv"))
+            writer.call("SetSurroundingText", GLib.Variant("(suu)", ("日明", 2, 2)))
+            # The keyboard hides while no field has the focus, and comes back at the first key.
+            writer.type(["Escape"])
+            self.assertTrue(pump(lambda: program_windows() == [(x, y, w, h)], 5),
+                            (program_windows(), (x, y, w, h)))
+            time.sleep(0.3)
+            xdotool("click", "1")
+            self.assertTrue(writer.wait_for(lambda: writer.deletions == [(-1, 1)]),
+                            (writer.deletions, writer.forwarded))
+            self.assertEqual(writer.forwarded, [])
+            c.focus_in()
+            self.assertTrue(desktop.select_input_method("cqinputkv"))
+            c.type(["Escape"])
+            self.assertTrue(pump(lambda: program_windows() == [(x, y, w, h)], 5))
+            time.sleep(0.3)
             xdotool("mousemove", "--sync", str(ax), str(ay))
             xdotool("click", "1")
             self.assertTrue(c.wait_for(lambda: c.preedit == "日"), desktop.engine_log())
