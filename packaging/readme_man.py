@@ -10,7 +10,7 @@ NAME and SYNOPSIS carry their one line in the marker itself (`<!-- man PAGE NAME
 import re
 import sys
 
-MARKER = re.compile(r"<!-- man (\S+) ([A-Z ]+?)(?:: (.*?))? -->")
+MARKER = re.compile(r"<!-- man (\S+) ([A-Z0-9 ]+?)(?:: (.*?))? -->")
 END = "<!-- end man -->"
 ORDER = ("NAME", "SYNOPSIS", "DESCRIPTION", "EXIT STATUS")
 
