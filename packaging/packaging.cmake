@@ -97,7 +97,7 @@ Simplified and full-width output, an on-screen keyboard and a settings window.
 It works with IBus and with fcitx5, registered with whichever is installed.
 
 Includes ime-enlist, which makes the input method known to a user's IBus daemon
-and selects it, and cqkv, a command line for looking codes up.")
+or fcitx5 and selects it, and cqkv, a command line for looking codes up.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
