@@ -6,8 +6,7 @@ pkg_check_modules(KV_FCITX5_SOURCES REQUIRED IMPORTED_TARGET GLOBAL gio-2.0)
 
 add_library(kv_platform_fcitx5_sources STATIC
     ${CMAKE_CURRENT_LIST_DIR}/fcitx5_description.cc
-    ${CMAKE_CURRENT_LIST_DIR}/fcitx5_input_sources.cc
-    ${CMAKE_CURRENT_LIST_DIR}/replaced_file.cc)
+    ${CMAKE_CURRENT_LIST_DIR}/fcitx5_input_sources.cc)
 add_library(kv::platform_fcitx5_sources ALIAS kv_platform_fcitx5_sources)
 target_link_libraries(kv_platform_fcitx5_sources
     PUBLIC kv::platform PkgConfig::KV_FCITX5_SOURCES

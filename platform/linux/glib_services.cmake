@@ -16,6 +16,7 @@ add_library(kv_platform_linux STATIC
     ${CMAKE_CURRENT_LIST_DIR}/info_plist.cc
     ${CMAKE_CURRENT_LIST_DIR}/key_file_user_defaults.cc
     ${CMAKE_CURRENT_LIST_DIR}/plist_bundle.cc
+    ${CMAKE_CURRENT_LIST_DIR}/replaced_file.cc
     ${CMAKE_CURRENT_LIST_DIR}/xdg_locations.cc
 )
 add_library(kv::platform_linux ALIAS kv_platform_linux)

@@ -15,6 +15,7 @@
 
 #include "platform/linux/glib_ptr.h"
 #include "platform/linux/plist_bundle.h"
+#include "platform/linux/replaced_file.h"
 
 namespace kv {
 
@@ -153,16 +154,6 @@ int WriteAndClose(int fd, std::string_view bytes) {
     return error;
 }
 
-bool HoldsAlready(const std::filesystem::path& file, std::string_view bytes) {
-    gchar* contents = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
-        return false;
-    }
-    const GCharsPtr owned(contents);
-    return std::string_view(contents, length) == bytes;
-}
-
 // A daemon starting meanwhile reads the old description or the new one, never half of one. An
 // identical description is left alone, so that a user can tell the daemon about a description
 // that an installer put into a folder only the administrator may write.
@@ -173,7 +164,8 @@ int WriteAtomically(const std::filesystem::path& folder, const std::string& name
     if (error) {
         return error.value();
     }
-    if (HoldsAlready(folder / name, bytes)) {
+    // A FIFO or device at the name is never opened: it would block or read for ever.
+    if (HoldsExactly(folder / name, bytes)) {
         return 0;
     }
     std::string temporary = (folder / ("." + name + ".XXXXXX")).string();
@@ -455,7 +447,7 @@ std::int32_t IBusInputSources::registerInputSource(const std::filesystem::path& 
     // A restart breaks running XIM clients until they restart: only a daemon that has not read
     // this description gets one.
     IBusBus* const bus = connectedBus();
-    if (bus != nullptr && HoldsAlready(componentFolder() / *fileName, bytes) &&
+    if (bus != nullptr && HoldsExactly(componentFolder() / *fileName, bytes) &&
         DaemonLoaded(bus, component.get())) {
         return 0;
     }

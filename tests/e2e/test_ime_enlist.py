@@ -202,6 +202,15 @@ class OnAPrivateDaemon(unittest.TestCase):
         status, out, err = enlist(BUNDLE, "--select", environment=environment)
         self.assertEqual((status, out, err), (3, "", "TISRegisterInputSource failed: 20\n"))
 
+        # A FIFO where the description goes is replaced, never opened (that would block).
+        component = os.path.join(desktop.component_dir, "CQInputKV.xml")
+        if os.path.exists(component):
+            os.unlink(component)
+        os.mkfifo(component)
+        status, out, err = enlist(BUNDLE)
+        self.assertEqual((status, out), (0, "registered and enabled: " + IDENTIFIER + "\n"), err)
+        self.assertTrue(os.path.isfile(component))
+
 
 class SelectingOnADesktop(unittest.TestCase):
     def test_select_holds_against_the_panel_focused_or_not_and_a_second_run_restarts_nothing(self):
