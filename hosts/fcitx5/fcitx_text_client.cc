@@ -80,7 +80,7 @@ void FcitxTextClient::insertText(std::u16string_view text, Range replacementRang
     }
 }
 
-std::optional<FcitxTextClient::Surrounding> FcitxTextClient::surrounding() const {
+std::optional<SurroundingText> FcitxTextClient::surrounding() const {
     const fcitx::InputContext* const context = _context.get();
     if (context == nullptr ||
         !context->capabilityFlags().test(fcitx::CapabilityFlag::SurroundingText) ||
@@ -88,37 +88,16 @@ std::optional<FcitxTextClient::Surrounding> FcitxTextClient::surrounding() const
         return std::nullopt;
     }
     const fcitx::SurroundingText& around = context->surroundingText();
-    Surrounding s;
-    s.text = Transforms::utf8ToUtf16(around.text());
-    // A cursor or anchor past the end says the client does not know its own text: deleting by
-    // it could take the whole text, so it counts as no text.
-    const std::int64_t length =
-        Transforms::codePointsInUtf16(s.text, static_cast<std::int64_t>(s.text.size()));
-    if (around.cursor() > length || around.anchor() > length) {
-        return std::nullopt;
-    }
-    s.cursor = Transforms::utf16UnitsOfCodePoints(s.text, around.cursor());
-    s.anchor = Transforms::utf16UnitsOfCodePoints(s.text, around.anchor());
-    return s;
+    return SurroundingText::fromCodePoints(around.text(), around.cursor(), around.anchor());
 }
 
 void FcitxTextClient::deleteSurrounding(fcitx::InputContext& context, Range range) {
-    const std::optional<Surrounding> s = surrounding();
-    if (!s) {
-        return;
-    }
-    const auto size = static_cast<std::int64_t>(s->text.size());
-    const std::int64_t start = std::clamp<std::int64_t>(range.location, 0, size);
-    const std::int64_t end = std::clamp<std::int64_t>(start + range.length, start, size);
-    if (end == start) {
-        return;
-    }
-    const std::int64_t offset = Transforms::codePointsInUtf16(s->text, start) -
-                                Transforms::codePointsInUtf16(s->text, s->cursor);
-    const std::int64_t count =
-        Transforms::codePointsInUtf16(s->text, end) - Transforms::codePointsInUtf16(s->text, start);
+    std::optional<SurroundingText> s = surrounding();
     // fcitx5 updates its copy of the surrounding text along with the request.
-    context.deleteSurroundingText(static_cast<int>(offset), static_cast<unsigned int>(count));
+    if (const auto deletion = s ? s->erase(range) : std::nullopt) {
+        context.deleteSurroundingText(static_cast<int>(deletion->offset),
+                                      static_cast<unsigned int>(deletion->count));
+    }
 }
 
 std::optional<CharacterAttributes> FcitxTextClient::attributesForCharacterIndex(
@@ -135,22 +114,13 @@ std::optional<Rect> FcitxTextClient::firstRectForCharacterRange(Range) {
 }
 
 std::optional<Range> FcitxTextClient::selectedRange() {
-    const std::optional<Surrounding> s = surrounding();
-    if (!s) {
-        return std::nullopt;
-    }
-    const std::int64_t start = std::min(s->cursor, s->anchor);
-    return Range{start, std::max(s->cursor, s->anchor) - start};
+    const std::optional<SurroundingText> s = surrounding();
+    return s ? std::optional<Range>(s->selectedRange()) : std::nullopt;
 }
 
 std::optional<std::u16string> FcitxTextClient::attributedSubstringFromRange(Range range) {
-    const std::optional<Surrounding> s = surrounding();
-    if (!s || range.location < 0 || range.length < 0 ||
-        range.location > static_cast<std::int64_t>(s->text.size())) {
-        return std::nullopt;
-    }
-    return s->text.substr(static_cast<std::size_t>(range.location),
-                          static_cast<std::size_t>(range.length));
+    const std::optional<SurroundingText> s = surrounding();
+    return s ? s->substring(range) : std::nullopt;
 }
 
 }  // namespace kv

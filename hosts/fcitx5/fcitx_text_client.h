@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/surrounding_text.h"
 #include "platform/text_client.h"
 
 namespace kv {
@@ -34,14 +35,8 @@ class FcitxTextClient final : public TextClient {
     std::optional<std::u16string> attributedSubstringFromRange(Range range) override;
 
   private:
-    struct Surrounding {
-        std::u16string text;
-        std::int64_t cursor = 0;  // UTF-16 units
-        std::int64_t anchor = 0;
-    };
-
     // The context's surrounding text, when it has one that makes sense.
-    std::optional<Surrounding> surrounding() const;
+    std::optional<SurroundingText> surrounding() const;
     void deleteSurrounding(fcitx::InputContext& context, Range range);
 
     fcitx::TrackableObjectReference<fcitx::InputContext> _context;

@@ -24,19 +24,8 @@ bool IBusTextClient::setCursorLocation(const Rect& reported) {
 
 void IBusTextClient::setSurroundingText(std::string_view utf8, std::uint32_t cursor,
                                         std::uint32_t anchor) {
-    Surrounding surrounding;
-    surrounding.text = Transforms::utf8ToUtf16(utf8);
-    // A cursor or anchor past the end says the client does not know its own text: deleting by
-    // it could take the whole text, so it counts as no text, and a deletion goes out as a key.
-    const auto length = static_cast<std::uint32_t>(Transforms::codePointsInUtf16(
-        surrounding.text, static_cast<std::int64_t>(surrounding.text.size())));
-    if (cursor > length || anchor > length) {
-        _surrounding.reset();
-        return;
-    }
-    surrounding.cursor = Transforms::utf16UnitsOfCodePoints(surrounding.text, cursor);
-    surrounding.anchor = Transforms::utf16UnitsOfCodePoints(surrounding.text, anchor);
-    _surrounding = std::move(surrounding);
+    // A client that does not know its own text gets a deletion as a key.
+    _surrounding = SurroundingText::fromCodePoints(utf8, cursor, anchor);
 }
 
 void IBusTextClient::setMarkedText(std::u16string_view text, Underline underline,
@@ -76,22 +65,11 @@ void IBusTextClient::insertText(std::u16string_view text, Range replacementRange
 }
 
 void IBusTextClient::deleteSurrounding(IBusEngine* engine, Range range) {
-    Surrounding& s = *_surrounding;
-    const auto size = static_cast<std::int64_t>(s.text.size());
-    const std::int64_t start = std::clamp<std::int64_t>(range.location, 0, size);
-    const std::int64_t end = std::clamp<std::int64_t>(start + range.length, start, size);
-    if (end == start) {
-        return;
-    }
-    const glong offset = Transforms::codePointsInUtf16(s.text, start) -
-                         Transforms::codePointsInUtf16(s.text, s.cursor);
-    const glong count =
-        Transforms::codePointsInUtf16(s.text, end) - Transforms::codePointsInUtf16(s.text, start);
-    ibus_engine_delete_surrounding_text(engine, static_cast<gint>(offset),
-                                        static_cast<guint>(count));
     // Until the client reports again, the text is what the deletion left.
-    s.text.erase(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-    s.cursor = s.anchor = start;
+    if (const std::optional<SurroundingText::Deletion> deletion = _surrounding->erase(range)) {
+        ibus_engine_delete_surrounding_text(engine, static_cast<gint>(deletion->offset),
+                                            static_cast<guint>(deletion->count));
+    }
 }
 
 Rect IBusTextClient::screenCursor() const {
@@ -115,20 +93,11 @@ std::optional<Rect> IBusTextClient::firstRectForCharacterRange(Range) {
 }
 
 std::optional<Range> IBusTextClient::selectedRange() {
-    if (!_surrounding) {
-        return std::nullopt;
-    }
-    const std::int64_t start = std::min(_surrounding->cursor, _surrounding->anchor);
-    return Range{start, std::max(_surrounding->cursor, _surrounding->anchor) - start};
+    return _surrounding ? std::optional<Range>(_surrounding->selectedRange()) : std::nullopt;
 }
 
 std::optional<std::u16string> IBusTextClient::attributedSubstringFromRange(Range range) {
-    if (!_surrounding || range.location < 0 || range.length < 0 ||
-        range.location > static_cast<std::int64_t>(_surrounding->text.size())) {
-        return std::nullopt;
-    }
-    return _surrounding->text.substr(static_cast<std::size_t>(range.location),
-                                     static_cast<std::size_t>(range.length));
+    return _surrounding ? _surrounding->substring(range) : std::nullopt;
 }
 
 }  // namespace kv

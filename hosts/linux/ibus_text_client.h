@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "hosts/linux/ibus_engine_link.h"
+#include "platform/surrounding_text.h"
 #include "platform/text_client.h"
 
 namespace kv {
@@ -46,12 +47,6 @@ class IBusTextClient final : public TextClient {
     const std::u16string& markedText() const { return _marked; }
 
   private:
-    struct Surrounding {
-        std::u16string text;
-        std::int64_t cursor = 0;  // UTF-16 units
-        std::int64_t anchor = 0;
-    };
-
     IBusEngine* attachedEngine() const { return _link->engineFor(_path); }
     Rect screenCursor() const;
     void deleteSurrounding(IBusEngine* engine, Range range);
@@ -60,7 +55,7 @@ class IBusTextClient final : public TextClient {
     std::string _path;
     std::optional<Rect> _cursor;
     double _reportScale = 1;
-    std::optional<Surrounding> _surrounding;
+    std::optional<SurroundingText> _surrounding;
     std::u16string _marked;
 };
 
