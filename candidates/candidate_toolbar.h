@@ -44,4 +44,22 @@ inline std::string CandidateToolbarName(const KVCandidateWindow& window,
     return name;
 }
 
+// The button's title as a desktop's menu lists it: its state or symbol, else the word.
+inline std::string CandidateToolbarTitle(const KVCandidateWindow& window,
+                                         const CandidateToolbarButton& button) {
+    const std::string& title = (window.*button.button)().title();
+    return title.empty() ? std::string(button.word) : title;
+}
+
+// The titles that change with the modes: a desktop is told the buttons anew when these change.
+inline std::string CandidateToolbarStates(const KVCandidateWindow& window) {
+    std::string states;
+    for (const CandidateToolbarButton& button : kCandidateToolbarButtons) {
+        if (button.titleIsState) {
+            states += (window.*button.button)().title();
+        }
+    }
+    return states;
+}
+
 }  // namespace kv

@@ -243,6 +243,12 @@ void KVCandidateWindow::updateRows() {
     _panel.setNeedsDisplay();
 }
 
+void KVCandidateWindow::shownRowClicked(std::size_t row) {
+    if (row < shownList().rows.size()) {
+        rowClicked(rowButton(row));
+    }
+}
+
 void KVCandidateWindow::rowClicked(const Button& sender) {
     const std::int64_t k = _pageStart + sender.tag;
     if (sender.tag >= 0 && k < Count(_candidates)) {

@@ -65,6 +65,8 @@ class KVCandidateWindow {
 
     // The list as shown now, for the bodies that show it other than by drawing the views.
     KVShownList shownList() const;
+    // Such a body's click on `row` of the shown page; nothing for a row the page lacks.
+    void shownRowClicked(std::size_t row);
 
     // What the panel shows, for the bodies and for inspection.
     Panel& panel() { return _panel; }

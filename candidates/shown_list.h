@@ -21,6 +21,9 @@ struct KVShownList {
     std::size_t pageCount = 0;
     std::string reading;  // the reading the list was shown for
 
+    // The reading and the page label, as a desktop's panel shows them above the list.
+    std::string caption() const { return pageLabel.empty() ? reading : reading + "　" + pageLabel; }
+
     bool operator==(const KVShownList&) const = default;
 };
 

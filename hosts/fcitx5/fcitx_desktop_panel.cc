@@ -5,6 +5,7 @@
 #include <fcitx/text.h>
 #include <fcitx/userinterface.h>
 
+#include "candidates/candidate_toolbar.h"
 #include "hosts/fcitx5/fcitx_candidate_list.h"
 
 namespace kv {
@@ -19,8 +20,7 @@ void FcitxDesktopPanel::panelDidChange(const Panel&) {
     if (context == nullptr) {
         return;
     }
-    // Only the script and width buttons change their titles.
-    const std::string titles = _window.scriptButton().title() + _window.widthButton().title();
+    const std::string titles = CandidateToolbarStates(_window);
     if (titles != _toolbarTitles) {
         _toolbarTitles = titles;
         link->toolbarChanged();
@@ -33,13 +33,9 @@ void FcitxDesktopPanel::panelDidChange(const Panel&) {
     } else {
         KVCandidateWindow& window = _window;
         panel.setCandidateList(std::make_unique<FcitxCandidateList>(
-            list, FcitxListActions{link->turnPage, [&window](std::size_t row) {
-                                       if (row < window.shownList().rows.size()) {
-                                           window.rowClicked(window.rowButton(row));
-                                       }
-                                   }}));
-        panel.setAuxUp(fcitx::Text(list.pageLabel.empty() ? list.reading
-                                                          : list.reading + "　" + list.pageLabel));
+            list, FcitxListActions{link->turnPage,
+                                   [&window](std::size_t row) { window.shownRowClicked(row); }}));
+        panel.setAuxUp(fcitx::Text(list.caption()));
     }
     context->updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
 }

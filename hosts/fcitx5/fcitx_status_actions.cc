@@ -40,8 +40,7 @@ FcitxStatusActions::FcitxStatusActions(fcitx::UserInterfaceManager& manager,
     for (const CandidateToolbarButton& button : kCandidateToolbarButtons) {
         auto action = std::make_unique<FunctionAction>(
             [&window, &button](fcitx::InputContext*) {
-                const std::string& title = (window.*button.button)().title();
-                return title.empty() ? std::string(button.word) : title;
+                return CandidateToolbarTitle(window, button);
             },
             [this, &button](fcitx::InputContext* context) {
                 (_window.*button.action)();

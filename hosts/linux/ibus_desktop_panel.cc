@@ -18,9 +18,8 @@ IBusText* Text(std::string_view text) {
 }
 
 IBusProperty* PropertyOf(const KVCandidateWindow& window, const ToolbarProperty& property) {
-    const std::string& title = (window.*property.button)().title();
     return ibus_property_new(std::string(property.key).c_str(), PROP_TYPE_NORMAL,
-                             Text(title.empty() ? property.word : title), nullptr,
+                             Text(CandidateToolbarTitle(window, property)), nullptr,
                              Text(property.word), TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr);
 }
 
@@ -56,14 +55,11 @@ void IBusDesktopPanel::panelDidChange(const Panel&) {
     }
     // The engine takes the floating table and text.
     ibus_engine_update_lookup_table(engine, table, TRUE);
-    const std::string& page = list.pageLabel;
-    ibus_engine_update_auxiliary_text(
-        engine, Text(page.empty() ? list.reading : list.reading + "　" + page), TRUE);
+    ibus_engine_update_auxiliary_text(engine, Text(list.caption()), TRUE);
 }
 
 void IBusDesktopPanel::updateToolbarProperties(IBusEngine* engine) {
-    // Only the script and width buttons change their titles.
-    const std::string titles = _window.scriptButton().title() + _window.widthButton().title();
+    const std::string titles = CandidateToolbarStates(_window);
     if (titles == _toolbarTitles) {
         return;
     }
@@ -91,9 +87,7 @@ bool IBusDesktopPanel::activateToolbarProperty(KVCandidateWindow& window, std::s
 }
 
 void IBusDesktopPanel::candidateClicked(KVCandidateWindow& window, unsigned index) {
-    if (index < window.shownList().rows.size()) {
-        window.rowClicked(window.rowButton(index));
-    }
+    window.shownRowClicked(index);
 }
 
 }  // namespace kv
