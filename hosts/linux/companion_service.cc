@@ -24,8 +24,7 @@ namespace {
 constexpr gint64 kIdleSeconds = 60;
 constexpr const char* kIdleVariable = "CQINPUTKV_COMPANION_IDLE";
 
-// RequestName's flag and answers (the D-Bus specification's numbers).
-constexpr guint32 kDoNotQueue = 4;
+// RequestName's answers that leave this process the owner of the name.
 constexpr guint32 kPrimaryOwner = 1;
 constexpr guint32 kAlreadyOwner = 4;
 
@@ -128,8 +127,8 @@ bool Companion::ownName() {
     GError* error = nullptr;
     GVariant* const reply = g_dbus_connection_call_sync(
         _connection, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "RequestName", g_variant_new("(su)", name.c_str(), kDoNotQueue), G_VARIANT_TYPE("(u)"),
-        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
+        "RequestName", g_variant_new("(su)", name.c_str(), G_BUS_NAME_OWNER_FLAGS_DO_NOT_QUEUE),
+        G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
     if (reply == nullptr) {
         systemLog().write("the session bus did not give the name " + name + ": " + error->message);
         g_error_free(error);
